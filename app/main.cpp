@@ -1,0 +1,41 @@
+#include <QApplication>
+#include <exception>
+
+#include "shell/frmmdi.h"
+#include "shell/shellforms.h"
+#include "store/databaselocation.h"
+#include "toolkit/prompter.h"
+
+namespace {
+
+// Handlers run guarded; this only catches what slipped past them, so that no
+// error ever ends the program.
+class GuardedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+      tell(QStringLiteral("Something went wrong: %1").arg(QString::fromStdString(error.what())),
+           QStringLiteral("ALERT!!!"), Prompter::Icon::Error);
+      return false;
+    }
+  }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  GuardedApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("VANTORA"));
+  QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+
+  registerShellForms();
+
+  frmmdi frame(databasePathFrom(QApplication::arguments()));
+  frame.show();
+  frame.start();
+  return QApplication::exec();
+}

@@ -1,0 +1,74 @@
+#include "shell/frmlogin.h"
+
+#include <QDateTime>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "shell/signinmessages.h"
+#include "store/logins.h"
+#include "toolkit/errorsink.h"
+#include "toolkit/formhost.h"
+
+frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")) {
+  setWindowTitle(QStringLiteral("User Login"));
+
+  connection_ = Connection::open(host.databasePath());
+  passwords_ = RecordSet::openTable(*connection_, QStringLiteral("tloginpassword"));
+  log_ = RecordSet::openForAppend(*connection_, QStringLiteral("tloginwork"));
+  log_.addNew();
+
+  auto* heading = new QLabel(QStringLiteral("LOGIN FORM"), this);
+  heading->setObjectName(QStringLiteral("Label8"));
+  auto* nameLabel = new QLabel(QStringLiteral("&User Name:"), this);
+  auto* passwordLabel = new QLabel(QStringLiteral("&Password:"), this);
+  nameLabel->setObjectName(QStringLiteral("lblLabels"));
+  passwordLabel->setObjectName(QStringLiteral("lblLabels"));
+
+  userName_ = new QLineEdit(this);
+  userName_->setObjectName(QStringLiteral("txtusername"));
+  password_ = new QLineEdit(this);
+  password_->setObjectName(QStringLiteral("txtpassword"));
+  password_->setEchoMode(QLineEdit::Password);
+  password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // shown as "*"
+  nameLabel->setBuddy(userName_);
+  passwordLabel->setBuddy(password_);
+
+  auto* submitUser = new QPushButton(QStringLiteral("SUBMIT USER"), this);
+  submitUser->setObjectName(QStringLiteral("cmdsubmituser"));
+  submitUser->setToolTip(QStringLiteral("AFTER FILLING USERNAME/PASSWORD  CLICK IT TO OPEN FORMS.."));
+  submitUser->setDefault(true);
+  auto* submitAdmin = new QPushButton(QStringLiteral("SUBMIT ADMINISTRATOR"), this);
+  submitAdmin->setObjectName(QStringLiteral("cmdsubmitadmin"));
+  submitAdmin->setToolTip(QStringLiteral("ADMIN HAVE AUTHORITY TO SET  USERS  RIGHT/PASSWORD  ETC."));
+  auto* product = new QLabel(QStringLiteral("VANTORA"), this);
+  product->setObjectName(QStringLiteral("lblProductName"));
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(product, 0, 0);
+  grid->addWidget(heading, 0, 1);
+  grid->addWidget(nameLabel, 1, 0);
+  grid->addWidget(userName_, 1, 1);
+  grid->addWidget(passwordLabel, 2, 0);
+  grid->addWidget(password_, 2, 1);
+  grid->addWidget(submitUser, 3, 0);
+  grid->addWidget(submitAdmin, 3, 1);
+
+  connectGuarded(submitUser, &QPushButton::clicked, this, [this] { this->submitUser(); });
+  connect(password_, &QLineEdit::returnPressed, submitUser, &QPushButton::click);
+}
+
+frmLogin::~frmLogin() = default;
+
+void frmLogin::submitUser() {
+  const SignInVerdict verdict =
+      checkSignIn(readSignInSlots(passwords_), userName_->text(), password_->text(), SignInSlots::UsersOnly);
+  if (verdict != SignInVerdict::Success) {
+    tell(signInMessage(verdict));
+    return;
+  }
+  writeSignInLog(log_, userName_->text().trimmed(), QDateTime::currentDateTime());
+  emit signedIn();
+  closeByOwnPath();
+}

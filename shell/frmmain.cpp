@@ -1,0 +1,90 @@
+#include "shell/frmmain.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "toolkit/errorsink.h"
+#include "toolkit/formhost.h"
+
+namespace {
+
+struct PanelButton {
+  const char* name;
+  const char* caption;
+  const char* tooltip;
+  const char* form;  // nullptr: the button has its own action
+};
+
+const PanelButton kInputButtons[] = {
+    {"cmdinquiry", "INQUIRY", "TO ENTER DATA OF INQUIRY...", "frminquiry"},
+    {"cmdquotation", "QUOTATION", "TO ENTER DATA OF QUOTATION..", "frmquotation"},
+    {"cmdpurchaseorder", "PURCHASE ORDER", "TO  ENTER DATA OF PO..", "frmpurchaseorder"},
+    {"cmdinvoicechallan", "INVOICE/ CHALLAN", "USE THIS TO ENTER INVOICE/CHALLAN DATA..", "frminvoicechallan"},
+    {"cmdaddressbook", "ADDRESS BOOK", "DATABASE OF CLIENTS WHEREABOUTS  AND CONTACT ADDRESS/PHONE No. ETC",
+     "frmaddressbook"},
+};
+
+const PanelButton kOtherButtons[] = {
+    {"Command1", "VIEW DATA", "TO SEE EXISTING DATABASE...", "frmviewdata"},
+    {"Command2", "EDIT DATA", "TO  EDIT EXISTING DATA USE THIS OPTION...", "frmeditgate"},
+    {"Command3", "QUERY", "TO  SEE SORTED DATA IN  DIFFERENT PERSPECTIVE...", "frmquery1"},
+    {"Command4", "REPORT", "TO MAKE REPORTS IN EXCEL FILE  USE THIS OPTION..", "frmreport"},
+    {"Command5", "HELP", "BEFORE USING THIS SOFTWARE PLEASE READ THIS HELP MANUAL... ", "frmhelp"},
+    {"Command6", "BACK UP", "CLICK THIS BUTTON TO KNOW HOW TO TAKE BACKUP OF DATABASE...", nullptr},
+};
+
+}  // namespace
+
+frmmain::frmmain(FormHost& host) : FormBase(QStringLiteral("frmmain")), host_(host) {
+  setWindowTitle(QStringLiteral("MAIN FORM"));
+  setCloseRule(CloseRule::refuse(QStringLiteral("Please Click CLOSE Button close this form"), QStringLiteral("ALERT!"),
+                                 Prompter::Icon::Warning));
+
+  auto* layout = new QVBoxLayout(this);
+  auto* title = new QLabel(QStringLiteral("MAIN FORM"), this);
+  title->setObjectName(QStringLiteral("Label1"));
+  auto* product = new QLabel(QStringLiteral("VANTORA"), this);
+  product->setObjectName(QStringLiteral("lblProductName"));
+  layout->addWidget(product);
+  layout->addWidget(title);
+
+  auto addFrame = [&](const char* name, const QString& caption, const QString& tooltip, const auto& buttons) {
+    auto* frame = new QGroupBox(caption, this);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setToolTip(tooltip);
+    auto* column = new QVBoxLayout(frame);
+    for (const PanelButton& b : buttons) {
+      auto* button = new QPushButton(QString::fromLatin1(b.caption), frame);
+      button->setObjectName(QString::fromLatin1(b.name));
+      button->setToolTip(QString::fromLatin1(b.tooltip));
+      column->addWidget(button);
+      if (b.form) {
+        const QString form = QString::fromLatin1(b.form);
+        connectGuarded(button, &QPushButton::clicked, this, [this, form] { host_.show(form); });
+      } else {
+        connectGuarded(button, &QPushButton::clicked, this, [] {
+          tell(QStringLiteral(
+                   "To see instruction for database backup , please see BACK UP option by clicking HELP BUTTON..."),
+               QStringLiteral("INFO..."), Prompter::Icon::Information);
+        });
+      }
+    }
+    layout->addWidget(frame);
+  };
+  addFrame("frameinput", QStringLiteral("INPUT DATA"),
+           QStringLiteral("INPUT DATA FRAME IS USED TO ENTER/STORE  DATA IN DATABASE ... "), kInputButtons);
+  addFrame("frmother", QString(), QString(), kOtherButtons);
+
+  auto* close = new QPushButton(QStringLiteral("CLOSE "), this);
+  close->setObjectName(QStringLiteral("cmdclosemainform"));
+  close->setToolTip(QStringLiteral(
+      "ALERT!!!  AFTER CLICKING THIS BUTTON FORMS WHOULD BE INACCESIBLE/ WILL NEED TO RESTART PROGRAM..."));
+  layout->addWidget(close);
+  connectGuarded(close, &QPushButton::clicked, this, [this] {
+    if (askYesNo(QStringLiteral("Warning!! Closing this form will close whole program!!  Click YES if want to close "
+                                "main form...Click NO to more work...")))
+      closeByOwnPath();
+  });
+}

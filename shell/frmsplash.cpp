@@ -1,0 +1,61 @@
+#include "shell/frmsplash.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "toolkit/formhost.h"
+
+namespace {
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QString& tooltip = {}) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setToolTip(tooltip);
+  l->setAlignment(Qt::AlignCenter);
+  return l;
+}
+}  // namespace
+
+frmSplash::frmSplash(FormHost& host) : FormBase(QStringLiteral("frmSplash")), host_(host) {
+  setWindowFlags(Qt::FramelessWindowHint);
+  setFocusPolicy(Qt::StrongFocus);
+
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  frame->setFrameShape(QFrame::Box);
+  frame->installEventFilter(this);
+
+  auto* image = label(frame, "Image1", QStringLiteral("\u2699"), QStringLiteral("MAN-MACHINE  ENTWINED...."));
+  image->setStyleSheet(QStringLiteral("font-size: 64px;"));
+  auto* product = label(frame, "lblProductName", QStringLiteral("VANTORA"));
+  product->setStyleSheet(QStringLiteral("font-size: 28px; font-weight: bold;"));
+
+  auto* inner = new QVBoxLayout(frame);
+  inner->addWidget(image);
+  inner->addWidget(product);
+  inner->addWidget(label(frame, "lblVersion", QStringLiteral("Version : 1.0.0"),
+                         QStringLiteral("FIRST RELEASE..FIRST MAJOR ..NO MINOR")));
+  inner->addWidget(label(frame, "lblPlatform", QStringLiteral("Desktop edition for Linux")));
+  inner->addWidget(label(frame, "lblCompanyProduct",
+                         QStringLiteral("VANTORA office software for engineering goods trade")));
+  inner->addWidget(label(frame, "lblPressKey", QStringLiteral("Press any key or click here to sign in")));
+
+  auto* outer = new QVBoxLayout(this);
+  outer->addWidget(frame);
+}
+
+void frmSplash::keyPressEvent(QKeyEvent*) { proceedToSignIn(); }
+
+bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+  if (watched->objectName() == QLatin1String("Frame1") && event->type() == QEvent::MouseButtonRelease) {
+    proceedToSignIn();
+    return true;
+  }
+  return FormBase::eventFilter(watched, event);
+}
+
+void frmSplash::proceedToSignIn() {
+  // Stay on screen when the sign-in form cannot open (its error was shown).
+  if (host_.show(QStringLiteral("frmLogin"))) closeByOwnPath();
+}

@@ -1,0 +1,12 @@
+#include "shell/shellforms.h"
+
+#include "shell/frmlogin.h"
+#include "shell/frmmain.h"
+#include "shell/frmsplash.h"
+#include "toolkit/formhost.h"
+
+void registerShellForms() {
+  registerForm(QStringLiteral("frmSplash"), [](FormHost& host) { return new frmSplash(host); });
+  registerForm(QStringLiteral("frmLogin"), [](FormHost& host) { return new frmLogin(host); });
+  registerForm(QStringLiteral("frmmain"), [](FormHost& host) { return new frmmain(host); });
+}

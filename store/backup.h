@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class Connection;
+
+// A consistent, encrypted copy of a live database. The copy is written beside
+// its destination under a temporary name, proven to open with the key, and only
+// then renamed: a failure never leaves a half-written backup. Refuses to
+// overwrite an existing file.
+void backupDatabase(Connection& source, const QString& destinationPath);
+
+// "database-YYYY-MM-DD-HHMMSS.db" in the backup folder of the database.
+QString timestampedBackupPath(const QString& databasePath, const QDateTime& when);

@@ -1,0 +1,135 @@
+#include "store/connection.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+
+#include "store/dberror.h"
+
+namespace {
+
+QString missingFileMessage(const QString& path) {
+  return QStringLiteral(
+             "The database file was not found.\nLooked for: %1\n\n"
+             "Create one with \"vantora-db init\" (empty, with your sign-in names) or "
+             "\"vantora-db demo\" (with example data), or point VANTORA_DATABASE or "
+             "--database at the right file.")
+      .arg(path);
+}
+
+[[noreturn]] void failOpening(sqlite3* db, DbErrorKind kind, const QString& message) {
+  sqlite3_close_v2(db);
+  throw DbError(kind, message);
+}
+
+}  // namespace
+
+std::unique_ptr<Connection> Connection::open(const QString& path, OpenMode mode) {
+  const QFileInfo info(path);
+  if (mode == OpenMode::Existing && !info.exists()) throw DbError(DbErrorKind::FileMissing, missingFileMessage(path));
+  if (mode == OpenMode::CreateNew && info.exists())
+    throw DbError(DbErrorKind::Other, QStringLiteral("A file already exists at %1; it was left untouched.").arg(path));
+
+  sqlite3* db = nullptr;
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+  if (mode == OpenMode::CreateNew) flags |= SQLITE_OPEN_CREATE;
+  const QByteArray file = path.toUtf8();
+  if (sqlite3_open_v2(file.constData(), &db, flags, nullptr) != SQLITE_OK)
+    failOpening(db, DbErrorKind::FileMissing,
+                QStringLiteral("The database file %1 could not be opened: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+
+  sqlite3_key(db, kDatabaseKey, int(sizeof kDatabaseKey - 1));
+  sqlite3_busy_timeout(db, 4000);
+
+  // The key is proven by the first read: a wrong key or a foreign file fails here.
+  const int probe = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  if (probe == SQLITE_NOTADB)
+    failOpening(db, DbErrorKind::WrongKey,
+                QStringLiteral("The file %1 cannot be opened: it is not a VANTORA database, or its password "
+                               "does not match.")
+                    .arg(path));
+  if (probe == SQLITE_BUSY || probe == SQLITE_LOCKED)
+    failOpening(db, DbErrorKind::Locked,
+                QStringLiteral("The database file %1 is locked by another program. Close it there and try again.")
+                    .arg(path));
+  if (probe != SQLITE_OK)
+    failOpening(db, DbErrorKind::Other,
+                QStringLiteral("The database file %1 could not be read: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+  if (sqlite3_db_readonly(db, "main") == 1)
+    failOpening(db, DbErrorKind::ReadOnly,
+                QStringLiteral("The database file %1 is read-only, so nothing could be saved. Ask for write "
+                               "permission on the file and its folder.")
+                    .arg(path));
+
+  std::unique_ptr<Connection> connection(new Connection(db, path));
+  // One file that can be copied between sessions, and every commit on disk.
+  connection->execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+  connection->execute(QStringLiteral("PRAGMA synchronous=FULL"));
+  return connection;
+}
+
+Connection::~Connection() {
+  if (inTransaction_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close_v2(db_);
+}
+
+void Connection::execute(const QString& sql) {
+  const QByteArray text = sql.toUtf8();
+  const int rc = sqlite3_exec(db_, text.constData(), nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) raise(rc);
+}
+
+qint64 Connection::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+
+int Connection::changedRows() const { return sqlite3_changes(db_); }
+
+void Connection::raise(int resultCode) const {
+  const QString detail = QString::fromUtf8(sqlite3_errmsg(db_));
+  switch (resultCode & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      throw DbError(DbErrorKind::Locked,
+                    QStringLiteral("The database is busy in another window or program. Nothing was saved; "
+                                   "please try again."));
+    case SQLITE_READONLY:
+      throw DbError(DbErrorKind::ReadOnly,
+                    QStringLiteral("The database file %1 is read-only. Nothing was saved.").arg(path_));
+    case SQLITE_FULL:
+      throw DbError(DbErrorKind::DiskFull,
+                    QStringLiteral("The disk holding %1 is full. Nothing was saved; free some space and try "
+                                   "again.")
+                        .arg(path_));
+    case SQLITE_NOTADB:
+      throw DbError(DbErrorKind::WrongKey,
+                    QStringLiteral("The file %1 is not a VANTORA database, or its password does not match.").arg(path_));
+    case SQLITE_CONSTRAINT:
+      throw DbError(DbErrorKind::BadValue, QStringLiteral("A value does not fit its column: %1").arg(detail));
+    default:
+      throw DbError(DbErrorKind::Other, QStringLiteral("Database error: %1").arg(detail));
+  }
+}
+
+void Connection::begin() {
+  if (inTransaction_) throw DbError(DbErrorKind::Other, QStringLiteral("Database error: transaction already open"));
+  execute(QStringLiteral("BEGIN IMMEDIATE"));
+  inTransaction_ = true;
+}
+
+void Connection::commit() {
+  execute(QStringLiteral("COMMIT"));
+  inTransaction_ = false;
+  undoOnRollback_.clear();
+}
+
+void Connection::rollback() {
+  if (!inTransaction_) return;
+  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  inTransaction_ = false;
+  auto undo = std::move(undoOnRollback_);
+  undoOnRollback_.clear();
+  for (auto it = undo.rbegin(); it != undo.rend(); ++it) (*it)();
+}
+
+void Connection::onRollback(std::function<void()> undo) {
+  if (inTransaction_) undoOnRollback_.push_back(std::move(undo));
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// Every failure of the data store arrives as a DbError whose message a clerk
+// can act on; the kind lets callers and tests tell the cases apart.
+enum class DbErrorKind {
+  FileMissing,
+  WrongKey,
+  Locked,
+  ReadOnly,
+  DiskFull,
+  BadValue,
+  Conflict,
+  Other,
+};
+
+class DbError : public std::runtime_error {
+ public:
+  DbError(DbErrorKind kind, const QString& message);
+
+  DbErrorKind kind() const { return kind_; }
+  QString message() const { return message_; }
+
+ private:
+  DbErrorKind kind_;
+  QString message_;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class Connection;
+class RecordSet;
+
+enum class SignInVerdict { Success, InvalidPassword, InvalidUserName, InvalidUserNameAndPassword };
+enum class SignInSlots { UsersOnly, WithAdministrator };
+
+// The twelve slot values (name, password for slots 0..5) of the first row of
+// tloginpassword, trimmed; a null counts as empty text.
+QStringList readSignInSlots(const RecordSet& passwords);
+
+// A name and a password sign in only together, from the same slot; a slot
+// whose name is empty never matches.
+SignInVerdict checkSignIn(const QStringList& slotValues, const QString& typedName, const QString& typedPassword,
+                          SignInSlots range);
+
+// Fills and writes the pending row of a sign-in log (tloginwork, tlogineditdata).
+void writeSignInLog(RecordSet& pendingLogRow, const QString& trimmedName, const QDateTime& when);
+
+// The user of the most recent sign-in: the last tloginwork row in key order.
+QString currentLoginName(Connection& connection);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+class Connection;
+class Statement;
+struct Table;
+
+// Appends many whole rows (every column but the key, in order) through one
+// prepared statement; values are checked like any record-set write. For bulk
+// loading by the tools.
+class RowWriter {
+ public:
+  RowWriter(Connection& connection, const QString& table);
+  ~RowWriter();
+
+  void append(const QVariantList& valuesWithoutKey);
+
+ private:
+  const Table& table_;
+  int firstColumn_;
+  std::unique_ptr<Statement> insert_;
+};

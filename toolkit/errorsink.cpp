@@ -1,0 +1,17 @@
+#include "toolkit/errorsink.h"
+
+#include <exception>
+
+#include "store/dberror.h"
+#include "toolkit/prompter.h"
+
+void runGuarded(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const DbError& error) {
+    tell(error.message(), QStringLiteral("ALERT!!!"), Prompter::Icon::Error);
+  } catch (const std::exception& error) {
+    tell(QStringLiteral("Something went wrong: %1").arg(QString::fromStdString(error.what())),
+         QStringLiteral("ALERT!!!"), Prompter::Icon::Error);
+  }
+}

@@ -1,0 +1,48 @@
+#include "toolkit/formhost.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <map>
+
+#include "toolkit/errorsink.h"
+
+namespace {
+std::map<QString, FormFactory>& registry() {
+  static std::map<QString, FormFactory> forms;
+  return forms;
+}
+}  // namespace
+
+void registerForm(const QString& name, FormFactory factory) { registry()[name] = std::move(factory); }
+
+bool isFormRegistered(const QString& name) { return registry().count(name) > 0; }
+
+FormHost::FormHost(QMdiArea* area, const QString& databasePath)
+    : QObject(area), area_(area), databasePath_(databasePath) {}
+
+QWidget* FormHost::show(const QString& name) {
+  if (QMdiSubWindow* open = open_.value(name)) {
+    area_->setActiveSubWindow(open);
+    open->raise();
+    return open->widget();
+  }
+  const auto factory = registry().find(name);
+  if (factory == registry().end()) return nullptr;
+
+  QWidget* form = nullptr;
+  runGuarded([&] { form = factory->second(*this); });  // a form whose database cannot open stays closed
+  if (!form) return nullptr;
+  QMdiSubWindow* window = area_->addSubWindow(form);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowTitle(form->windowTitle());
+  open_.insert(name, window);
+  emit opened(form);
+  window->show();
+  area_->setActiveSubWindow(window);
+  return form;
+}
+
+QWidget* FormHost::find(const QString& name) const {
+  QMdiSubWindow* open = open_.value(name);
+  return open ? open->widget() : nullptr;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+class FormHost;
+
+using FormFactory = std::function<QWidget*(FormHost& host)>;
+
+// Forms are known by name; feature folders register theirs at start-up, so
+// the frame and the panel open them without knowing their classes.
+void registerForm(const QString& name, FormFactory factory);
+bool isFormRegistered(const QString& name);
+
+// Every form exists once inside the MDI area: show() creates it, or brings the
+// open one forward.
+class FormHost : public QObject {
+  Q_OBJECT
+
+ public:
+  FormHost(QMdiArea* area, const QString& databasePath);
+
+  const QString& databasePath() const { return databasePath_; }
+  QMdiArea* area() const { return area_; }
+
+  QWidget* show(const QString& name);  // nullptr when no such form is registered
+  QWidget* find(const QString& name) const;
+
+ signals:
+  void opened(QWidget* form);
+
+ private:
+  QMdiArea* area_;
+  QString databasePath_;
+  QHash<QString, QPointer<QMdiSubWindow>> open_;
+};

@@ -1,0 +1,22 @@
+#include "toolkit/prompter.h"
+
+#include "toolkit/qtprompter.h"
+
+namespace {
+Prompter* installed = nullptr;
+}
+
+Prompter& prompter() {
+  static QtPrompter qtPrompter;
+  return installed ? *installed : qtPrompter;
+}
+
+void installPrompter(Prompter* p) { installed = p; }
+
+void tell(const QString& text, const QString& title, Prompter::Icon icon) {
+  prompter().message(text, title, Prompter::Buttons::Ok, icon);
+}
+
+bool askYesNo(const QString& text, const QString& title) {
+  return prompter().message(text, title, Prompter::Buttons::YesNo, Prompter::Icon::None) == Prompter::Answer::Yes;
+}

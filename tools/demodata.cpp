@@ -1,0 +1,121 @@
+#include "tools/demodata.h"
+
+#include <QDate>
+#include <QStringList>
+#include <random>
+
+#include "store/connection.h"
+#include "store/rowwriter.h"
+#include "store/transaction.h"
+
+namespace {
+
+const QStringList kClients = {"KIRLOSKAR TEXTILES", "SUNRISE SUGAR MILLS", "DECCAN CHEMICALS", "GANGA WATER WORKS",
+                              "NARMADA PAPER MILLS", "MALWA STEEL", "SHREE CEMENT WORKS", "COASTAL FERTILISERS"};
+const QStringList kAreas = {"PUNE", "NASHIK", "INDORE", "BHOPAL", "SURAT", "NAGPUR", "AURANGABAD", "KOLHAPUR"};
+const QStringList kStates = {"MAHARASHTRA", "MADHYA PRADESH", "GUJARAT"};
+const QStringList kMakes = {"KSB", "KIRLOSKAR", "CROMPTON", "SIEMENS", "LOVEJOY", "FENNER", "ABB", "JYOTI"};
+const QStringList kItems[] = {
+    {"CENTRIFUGAL PUMP 50X32", "MONOBLOCK PUMP 2HP", "SUBMERSIBLE PUMP 5HP"},
+    {"IMPELLER", "MECHANICAL SEAL", "SHAFT SLEEVE"},
+    {"BASE PLATE", "FOUNDATION BOLTS", "COUPLING GUARD"},
+    {"PIN BUSH COUPLING", "TYRE COUPLING", "JAW COUPLING"},
+    {"RUBBER BUSH SET", "COUPLING PIN", "SPIDER ELEMENT"},
+    {"MOTOR 7.5HP 4P", "MOTOR 15HP 2P", "FLAMEPROOF MOTOR 5HP"},
+    {"PRESSURE GAUGE", "FOOT VALVE", "GATE VALVE 2IN"},
+};
+const char* const kUsers[] = {"clerk", "manager"};
+constexpr int kCategories = 7;
+
+class DemoWriter {
+ public:
+  DemoWriter(Connection& connection)
+      : inquiries_(connection, "tinquiry"), items_(connection, "titeminq"), summaries_(connection, "titemdescom"),
+        quotes_(connection, "tquote"), orders_(connection, "tpo"), invoices_(connection, "tinvoice"),
+        addresses_(connection, "taddressbook"), random_(20261209) {}
+
+  void transaction(int n) {
+    const QString inq = QStringLiteral("INQ/%1").arg(n, 6, 10, QLatin1Char('0'));
+    const QString client = pick(kClients);
+    const QString area = pick(kAreas);
+    const QString login = kUsers[n % 2];
+    const QDate inqDate = QDate(2024, 1, 1).addDays(n % 900);
+    const int stage = chance(100);  // <15 inquiry only, <30 quoted, <50 ordered, <70 invoiced, else paid
+    const bool quoted = stage >= 15, ordered = stage >= 30, invoiced = stage >= 50, paid = stage >= 70;
+    const QString quote = quoted ? QStringLiteral("Q/%1").arg(n, 6, 10, QLatin1Char('0')) : QString();
+    const QString po = ordered ? QStringLiteral("PO/%1").arg(n, 6, 10, QLatin1Char('0')) : QString();
+    const QString invoice = invoiced ? QStringLiteral("INV/%1").arg(n, 6, 10, QLatin1Char('0')) : QString();
+
+    QVariantList item{client, inq, inqDate};
+    QString itemdes, manf, pomanf;
+    int total = 0;
+    for (int k = 0; k < kCategories; ++k) {
+      const bool used = k == 0 || chance(3) == 0;
+      const QString make = used ? pick(kMakes) : QString();
+      const int qty = used ? 1 + chance(20) : 0;
+      const QString description = used ? QStringLiteral("%1(%2)").arg(pick(kItems[k])).arg(qty) : QString();
+      const bool inStock = used && chance(2) == 0;
+      item << (used ? "YES" : "") << make << qty << description << (ordered && used ? (inStock ? "YES" : "NO") : QVariant())
+           << QVariant();
+      if (k == 0) item << QVariant() << QVariant();
+      if (used) {
+        itemdes += "  " + description;
+        manf += "  " + make;
+        if (ordered && !inStock) pomanf += "  " + make;
+        total += qty;
+      }
+    }
+    item << orNull(quote) << orNull(po) << orNull(invoice) << login << inqDate << area;
+    items_.append(item);
+    summaries_.append({itemdes, total, manf, orNull(pomanf), inq, orNull(quote), orNull(po), orNull(invoice)});
+    inquiries_.append({inq, client, inqDate, chance(4) ? QVariant(inqDate.addDays(15)) : QVariant(),
+                       1000 * (5 + chance(500)), login, inqDate, quoted ? "YES" : "NO", area});
+    if (quoted)
+      quotes_.append({inq, client, quote, inqDate.addDays(3), 1000 * (5 + chance(500)), login, inqDate.addDays(3),
+                      ordered ? "YES" : "NO", ordered || chance(3) ? QVariant() : QVariant("PRICE HIGH")});
+    if (ordered)
+      orders_.append({quote, client, po, inqDate.addDays(20), chance(3) ? QVariant(inqDate.addDays(60)) : QVariant(),
+                      "AGAINST FORM C", "COMMERCIAL", "EXTRA AT ACTUAL", "30 DAYS CREDIT", 1000 * (5 + chance(500)),
+                      login, inqDate.addDays(20), invoiced ? "YES" : "NO", QVariant()});
+    if (invoiced)
+      invoices_.append({po, client, invoice, invoice, inqDate.addDays(50), inqDate.addDays(80), inqDate.addDays(50),
+                        1000 * (5 + chance(500)), login, inqDate.addDays(50), paid ? "YES" : "NO", QVariant()});
+    if (chance(5) != 0)
+      addresses_.append({inq, login, client, QStringLiteral("%1, MIDC INDUSTRIAL AREA").arg(1 + chance(200)), area,
+                         pick(kStates), "MR. R. K. SHARMA", "PURCHASE MANAGER", "020-2567" + digits(4),
+                         "98220" + digits(5), QVariant(), "MR. S. PATIL", "purchase@example.in", "www.example.in"});
+  }
+
+ private:
+  int chance(int n) { return int(random_() % unsigned(n)); }
+  QString pick(const QStringList& list) { return list[chance(int(list.size()))]; }
+  QString digits(int count) {
+    QString s;
+    for (int i = 0; i < count; ++i) s += QChar('0' + chance(10));
+    return s;
+  }
+  static QVariant orNull(const QString& s) { return s.isEmpty() ? QVariant() : QVariant(s); }
+
+  RowWriter inquiries_, items_, summaries_, quotes_, orders_, invoices_, addresses_;
+  std::mt19937 random_;
+};
+
+}  // namespace
+
+void fillDemoData(Connection& connection, int transactions) {
+  Transaction all(connection);
+  RowWriter slotRow(connection, "tloginpassword");
+  QVariantList slotValues;
+  for (const DemoCredentials& c : kDemoSlots) slotValues << c.name << c.password;
+  slotRow.append(slotValues);
+
+  DemoWriter writer(connection);
+  for (int n = 1; n <= transactions; ++n) writer.transaction(n);
+
+  RowWriter logins(connection, "tloginwork");
+  const int signIns = qBound(3, transactions / 10, 5000);
+  for (int i = 0; i < signIns; ++i)
+    logins.append({kUsers[i % 2], QDate(2024, 1, 1).addDays(i % 900), QStringLiteral("09:%1:00").arg(i % 60, 2, 10, QLatin1Char('0'))});
+  logins.append({"clerk", QDate(2026, 12, 1), "09:30:00"});  // the current user of a fresh demo
+  all.commit();
+}

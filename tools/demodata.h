@@ -1,0 +1,17 @@
+#pragma once
+
+class Connection;
+
+struct DemoCredentials {
+  const char* name;
+  const char* password;
+};
+
+// The sign-in slots of a demo database: slot 0 is the administrator.
+inline constexpr DemoCredentials kDemoSlots[] = {
+    {"admin", "admin123"}, {"clerk", "clerk123"}, {"manager", "manager123"}, {"", ""}, {"", ""}, {"", ""},
+};
+
+// Fills an empty database with illustrative transactions at every stage of the
+// chain, address-book rows for most inquiries and sign-in log rows.
+void fillDemoData(Connection& connection, int transactions);
