@@ -19,7 +19,6 @@ QString databasePathFrom(const QStringList& arguments) {
 }
 
 QString backupFolderFor(const QString& databasePath) {
-  QDir folder = QFileInfo(databasePath).absoluteDir();
-  folder.cdUp();
-  return folder.filePath(QStringLiteral("databasebackup"));
+  const QString databaseFolder = QFileInfo(databasePath).absolutePath();
+  return QDir(QFileInfo(databaseFolder).absolutePath()).filePath(QStringLiteral("databasebackup"));
 }

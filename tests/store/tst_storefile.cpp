@@ -1,0 +1,160 @@
+// The database file: opening faults, encryption at rest and backups.
+#include <QtTest>
+
+#include "store/backup.h"
+#include "store/chaincheck.h"
+#include "store/databaselocation.h"
+#include "store/dberror.h"
+#include "store/logins.h"
+#include "store/recordset.h"
+#include "store/transaction.h"
+#include "tests/support/testdatabase.h"
+
+namespace {
+
+DbErrorKind openingFault(const QString& path) {
+  try {
+    Connection::open(path);
+  } catch (const DbError& error) {
+    return error.kind();
+  }
+  return DbErrorKind::Other;
+}
+
+void addInquiry(Connection& connection, const QString& number) {
+  RecordSet rs = RecordSet::openForAppend(connection, "tinquiry");
+  rs.addNew();
+  rs.setValue("inqnum", number);
+  rs.setValue("client", "SECRET CLIENT NAME");
+  rs.updateBatch();
+}
+
+}  // namespace
+
+class StoreFileTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void missingFileSaysWhereAndHow();
+  void fileIsUnreadableWithoutTheKey();
+  void locationComesFromOptionThenEnvironment();
+  void backupOfABusyDatabaseIsConsistent();
+  void backupNeverOverwritesAndNeverLeavesHalfFiles();
+  void checkFindsBrokenChains();
+  void currentLoginNameIsTheLatestSignIn();
+};
+
+void StoreFileTest::missingFileSaysWhereAndHow() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("nowhere/database.db");
+  try {
+    Connection::open(path);
+    QFAIL("a missing file opened");
+  } catch (const DbError& error) {
+    QCOMPARE(error.kind(), DbErrorKind::FileMissing);
+    QVERIFY(error.message().contains(path));
+    QVERIFY(error.message().contains("vantora-db"));
+  }
+  QVERIFY(!QFile::exists(path));  // opening never creates a file by accident
+}
+
+void StoreFileTest::fileIsUnreadableWithoutTheKey() {
+  TestDatabase db;
+  addInquiry(db.connection(), "ENC-1");
+  QFile file(db.path());
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QVERIFY(!bytes.startsWith("SQLite format 3"));
+  QVERIFY(!bytes.contains("SECRET CLIENT NAME"));
+
+  // A plain file, or garbage, is told apart from a missing one.
+  QTemporaryDir dir;
+  QFile junk(dir.filePath("junk.db"));
+  QVERIFY(junk.open(QIODevice::WriteOnly));
+  junk.write(QByteArray(8192, 'x'));
+  junk.close();
+  QCOMPARE(openingFault(junk.fileName()), DbErrorKind::WrongKey);
+
+  QFile plain(dir.filePath("plain.db"));
+  QVERIFY(plain.open(QIODevice::WriteOnly));
+  plain.write(QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
+  plain.close();
+  QCOMPARE(openingFault(plain.fileName()), DbErrorKind::WrongKey);
+}
+
+void StoreFileTest::locationComesFromOptionThenEnvironment() {
+  qputenv(kDatabaseEnvironmentVariable, "/env/db.db");
+  QCOMPARE(databasePathFrom({"vantora", "--database", "/opt/x.db"}), QString("/opt/x.db"));
+  QCOMPARE(databasePathFrom({"vantora", "--database=/opt/y.db"}), QString("/opt/y.db"));
+  QCOMPARE(databasePathFrom({"vantora"}), QString("/env/db.db"));
+  qunsetenv(kDatabaseEnvironmentVariable);
+  QVERIFY(databasePathFrom({"vantora"}).endsWith("/lumo/database.db"));
+  QCOMPARE(backupFolderFor("/home/u/Documents/lumo/database.db"), QString("/home/u/Documents/databasebackup"));
+}
+
+void StoreFileTest::backupOfABusyDatabaseIsConsistent() {
+  TestDatabase db;
+  for (int i = 0; i < 50; ++i) addInquiry(db.connection(), QString("B-%1").arg(i));
+
+  // Another window is in the middle of writing when the backup runs.
+  auto writer = Connection::open(db.path());
+  auto source = Connection::open(db.path());
+  {
+    Transaction unfinished(*writer);
+    addInquiry(*writer, "NOT-YET-COMMITTED");
+    const QString copy = db.folder() + "/backup/copy.db";
+    try {
+      backupDatabase(*source, copy);
+    } catch (const DbError& error) {
+      // The writer holds the file: the backup may be refused, but then cleanly.
+      QCOMPARE(error.kind(), DbErrorKind::Other);
+      QVERIFY(!QFile::exists(copy));
+    }
+  }
+  const QString copy = timestampedBackupPath(db.path(), QDateTime(QDate(2026, 12, 9), QTime(8, 30, 5)));
+  QVERIFY(copy.endsWith("/databasebackup/database-2026-12-09-083005.db"));
+  backupDatabase(*source, copy);
+  auto restored = Connection::open(copy);  // opens with the same key
+  QCOMPARE(checkDatabase(*restored).integrity, QString("ok"));
+  QCOMPARE(RecordSet::openTable(*restored, "tinquiry").recordCount(), 50);
+  QVERIFY(!QFile::exists(copy + ".partial"));
+}
+
+void StoreFileTest::backupNeverOverwritesAndNeverLeavesHalfFiles() {
+  TestDatabase db;
+  const QString existing = db.folder() + "/existing.db";
+  QFile f(existing);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write("keep me");
+  f.close();
+  QVERIFY_THROWS_EXCEPTION(DbError, backupDatabase(db.connection(), existing));
+  QVERIFY(f.open(QIODevice::ReadOnly));
+  QCOMPARE(f.readAll(), QByteArray("keep me"));
+}
+
+void StoreFileTest::checkFindsBrokenChains() {
+  TestDatabase db;
+  addInquiry(db.connection(), "OK-1");
+  RecordSet quote = RecordSet::openForAppend(db.connection(), "tquote");
+  quote.addNew();
+  quote.setValue("inqnum", "ok-1");  // case differs: still the same inquiry
+  quote.updateBatch();
+  quote.addNew();
+  quote.setValue("inqnum", "GONE");
+  quote.updateBatch();
+  const DatabaseCheck report = checkDatabase(db.connection());
+  QCOMPARE(report.integrity, QString("ok"));
+  QCOMPARE(report.brokenChains.size(), 1);
+  QVERIFY(report.brokenChains[0].contains("GONE"));
+}
+
+void StoreFileTest::currentLoginNameIsTheLatestSignIn() {
+  TestDatabase db;
+  QCOMPARE(currentLoginName(db.connection()), QString());
+  db.signIn("clerk");
+  db.signIn("ravi");
+  QCOMPARE(currentLoginName(db.connection()), QString("ravi"));
+}
+
+QTEST_GUILESS_MAIN(StoreFileTest)
+#include "tst_storefile.moc"
