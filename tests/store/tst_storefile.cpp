@@ -111,8 +111,10 @@ void StoreFileTest::backupOfABusyDatabaseIsConsistent() {
       QVERIFY(!QFile::exists(copy));
     }
   }
-  const QString copy = timestampedBackupPath(db.path(), QDateTime(QDate(2026, 12, 9), QTime(8, 30, 5)));
-  QVERIFY(copy.endsWith("/databasebackup/database-2026-12-09-083005.db"));
+  // As if the database lived in <folder>/lumo: the copy goes to <folder>/databasebackup.
+  const QString copy =
+      timestampedBackupPath(db.folder() + "/lumo/database.db", QDateTime(QDate(2026, 12, 9), QTime(8, 30, 5)));
+  QCOMPARE(copy, db.folder() + "/databasebackup/database-2026-12-09-083005.db");
   backupDatabase(*source, copy);
   auto restored = Connection::open(copy);  // opens with the same key
   QCOMPARE(checkDatabase(*restored).integrity, QString("ok"));
