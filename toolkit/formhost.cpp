@@ -20,8 +20,14 @@ bool isFormRegistered(const QString& name) { return registry().count(name) > 0; 
 FormHost::FormHost(QMdiArea* area, const QString& databasePath)
     : QObject(area), area_(area), databasePath_(databasePath) {}
 
+// A closed window lingers until its deferred deletion; it is no longer open.
+QMdiSubWindow* FormHost::openWindow(const QString& name) const {
+  QMdiSubWindow* window = open_.value(name);
+  return window && !window->isHidden() ? window : nullptr;
+}
+
 QWidget* FormHost::show(const QString& name) {
-  if (QMdiSubWindow* open = open_.value(name)) {
+  if (QMdiSubWindow* open = openWindow(name)) {
     area_->setActiveSubWindow(open);
     open->raise();
     return open->widget();
@@ -43,6 +49,6 @@ QWidget* FormHost::show(const QString& name) {
 }
 
 QWidget* FormHost::find(const QString& name) const {
-  QMdiSubWindow* open = open_.value(name);
+  QMdiSubWindow* open = openWindow(name);
   return open ? open->widget() : nullptr;
 }

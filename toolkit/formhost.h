@@ -35,6 +35,8 @@ class FormHost : public QObject {
   void opened(QWidget* form);
 
  private:
+  QMdiSubWindow* openWindow(const QString& name) const;
+
   QMdiArea* area_;
   QString databasePath_;
   QHash<QString, QPointer<QMdiSubWindow>> open_;

@@ -1,10 +1,8 @@
 #include "toolkit/keyfilters.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QWidget>
 
 #include "toolkit/errorsink.h"
@@ -15,12 +13,6 @@ namespace {
 // Keys that type a character; Tab and Backtab move the focus instead.
 bool typesCharacter(const QKeyEvent* key) {
   return !key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab;
-}
-
-// An editable combo passes its keys to its line edit; filter where they land.
-QWidget* typingTarget(QWidget* box) {
-  if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit()) return combo->lineEdit();
-  return box;
 }
 
 class DigitWarning : public QObject {
@@ -73,15 +65,11 @@ class FocusLeave : public QObject {
 
 }  // namespace
 
-void warnOnNonDigitKeys(QWidget* box) {
-  QWidget* target = typingTarget(box);
-  target->installEventFilter(new DigitWarning(target));
-}
+// An editable combo keeps the focus itself and hands keys to its line edit,
+// so filters sit on the box the user types into, combo or not.
+void warnOnNonDigitKeys(QWidget* box) { box->installEventFilter(new DigitWarning(box)); }
 
-void upperCaseTypedKeys(QWidget* box) {
-  QWidget* target = typingTarget(box);
-  target->installEventFilter(new UpperCase(target));
-}
+void upperCaseTypedKeys(QWidget* box) { box->installEventFilter(new UpperCase(box)); }
 
 void onFocusLeave(QWidget* box, std::function<void()> handler) {
   box->installEventFilter(new FocusLeave(box, std::move(handler)));

@@ -1,0 +1,195 @@
+// The frame: what works before sign-in, how the program ends, one copy per form.
+#include <QFrame>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include "shell/frmmdi.h"
+#include "shell/shellforms.h"
+#include "tests/support/scriptedprompter.h"
+#include "tests/support/testdatabase.h"
+#include "toolkit/formhost.h"
+
+namespace {
+
+const QStringList kWorkingMenus = {"input", "viewdata", "editdata", "query", "report", "backup", "help"};
+const QString kExitQuestion =
+    " WARNING!!!CLOSING THIS FORM WILL CLOSE ALL FORM AND THIS PROGRAM..Do you want to close??";
+const QString kCloseBoxMessage = "To close this software, please click at EXIT menu..";
+
+QAction* menu(frmmdi& frame, const QString& name) {
+  for (QAction* action : frame.menuBar()->actions())
+    if (action->objectName() == name) return action;
+  return frame.findChild<QAction*>(name);
+}
+
+void signIn(frmmdi& frame, const QString& user) {
+  QWidget* splash = frame.host().find("frmSplash");
+  QVERIFY(splash);
+  QTest::keyClick(splash, Qt::Key_Space);  // any key leads on
+  QWidget* login = frame.host().find("frmLogin");
+  QVERIFY(login);
+  QVERIFY(!frame.host().find("frmSplash"));
+  login->findChild<QLineEdit*>("txtusername")->setText(user);
+  login->findChild<QLineEdit*>("txtpassword")->setText(user + "pw");
+  QTest::mouseClick(login->findChild<QPushButton*>("cmdsubmituser"), Qt::LeftButton);
+}
+
+}  // namespace
+
+class FrameTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { registerShellForms(); }
+  void beforeSignInOnlyExitWorks();
+  void signInEnablesTheMenusAndShowsThePanel();
+  void closeBoxNeverEndsTheProgram();
+  void exitWithARefusingFormKeepsRunning();
+  void exitAnsweredYesEnds();
+  void openFormIsBroughtForward();
+  void splashClickLeadsToSignIn();
+  void backupMenuMakesACopy();
+};
+
+void FrameTest::beforeSignInOnlyExitWorks() {
+  TestDatabase db;
+  frmmdi frame(db.path());
+  frame.show();
+  frame.start();
+  for (const QString& name : kWorkingMenus) QVERIFY2(!menu(frame, name)->isEnabled(), qPrintable(name));
+  QVERIFY(menu(frame, "exit")->isEnabled());
+  QCOMPARE(menu(frame, "input")->text(), QString("             INPUT "));
+  QCOMPARE(menu(frame, "exit")->text(), QString("               EXIT"));
+  QCOMPARE(frame.findChild<QAction*>("inquiry")->text(), QString("               INQUIRY"));
+  QCOMPARE(frame.findChild<QAction*>("rptout")->text(), QString("                                   OUTSTANDING  REPORT"));
+}
+
+void FrameTest::signInEnablesTheMenusAndShowsThePanel() {
+  TestDatabase db;
+  ScriptedPrompter prompts;
+  frmmdi frame(db.path());
+  frame.show();
+  frame.start();
+  signIn(frame, "clerk");
+  for (const QString& name : kWorkingMenus) QVERIFY2(menu(frame, name)->isEnabled(), qPrintable(name));
+  QWidget* panel = frame.host().find("frmmain");
+  QVERIFY(panel);
+  QCOMPARE(panel->findChild<QPushButton*>("cmdinquiry")->toolTip(), QString("TO ENTER DATA OF INQUIRY..."));
+
+  prompts.expect("To see instruction for database backup , please see BACK UP option by clicking HELP BUTTON...",
+                 "INFO...", Prompter::Answer::Ok, Prompter::Icon::Information);
+  QTest::mouseClick(panel->findChild<QPushButton*>("Command6"), Qt::LeftButton);
+  // A destination whose form is not there yet does nothing at all.
+  QTest::mouseClick(panel->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  QVERIFY2(prompts.done(), prompts.report());
+  QCOMPARE(frame.findChild<QMdiArea*>()->subWindowList().size(), 1);
+}
+
+void FrameTest::closeBoxNeverEndsTheProgram() {
+  TestDatabase db;
+  ScriptedPrompter prompts;
+  frmmdi frame(db.path());
+  frame.show();
+  frame.start();
+  prompts.expect(kCloseBoxMessage, "Info..", Prompter::Answer::Ok, Prompter::Icon::Error);
+  QVERIFY(!frame.close());
+  QVERIFY(frame.isVisible());
+  QVERIFY2(prompts.done(), prompts.report());
+}
+
+void FrameTest::exitWithARefusingFormKeepsRunning() {
+  TestDatabase db;
+  ScriptedPrompter prompts;
+  frmmdi frame(db.path());
+  frame.show();
+  frame.start();
+  signIn(frame, "clerk");
+
+  // The panel refuses unless its CLOSE button was used.
+  prompts.expect(kExitQuestion, "ALERT!!", Prompter::Answer::Yes)
+      .expect("Please Click CLOSE Button close this form", "ALERT!", Prompter::Answer::Ok, Prompter::Icon::Warning);
+  menu(frame, "exit")->trigger();
+  QVERIFY(frame.isVisible());
+  QVERIFY(frame.host().find("frmmain"));
+  QVERIFY2(prompts.done(), prompts.report());
+
+  // The refusal leaves the close box guarded as before.
+  prompts.expect(kCloseBoxMessage);
+  QVERIFY(!frame.close());
+  QVERIFY2(prompts.done(), prompts.report());
+
+  // EXIT answered NO does nothing.
+  prompts.expect(kExitQuestion, Prompter::Answer::No);
+  menu(frame, "exit")->trigger();
+  QVERIFY(frame.isVisible());
+  QVERIFY2(prompts.done(), prompts.report());
+}
+
+void FrameTest::exitAnsweredYesEnds() {
+  TestDatabase db;
+  ScriptedPrompter prompts;
+  frmmdi frame(db.path());
+  frame.show();
+  frame.start();
+  signIn(frame, "clerk");
+  QWidget* panel = frame.host().find("frmmain");
+  prompts.expect("Warning!! Closing this form will close whole program!!  Click YES if want to close main form...Click "
+                 "NO to more work...",
+                 "", Prompter::Answer::Yes);
+  QTest::mouseClick(panel->findChild<QPushButton*>("cmdclosemainform"), Qt::LeftButton);
+  QTRY_VERIFY(!frame.host().find("frmmain"));
+
+  prompts.expect(kExitQuestion, Prompter::Answer::Yes);
+  menu(frame, "exit")->trigger();
+  QVERIFY(!frame.isVisible());
+  QVERIFY2(prompts.done(), prompts.report());
+}
+
+void FrameTest::openFormIsBroughtForward() {
+  TestDatabase db;
+  ScriptedPrompter prompts;
+  frmmdi frame(db.path());
+  frame.show();
+  frame.start();
+  QWidget* splash = frame.host().find("frmSplash");
+  QWidget* login = frame.host().show("frmLogin");
+  QVERIFY(login);
+  auto* area = frame.findChild<QMdiArea*>();
+  QCOMPARE(area->activeSubWindow()->widget(), login);
+  QCOMPARE(frame.host().show("frmSplash"), splash);  // the same copy, not a second
+  QCOMPARE(area->subWindowList().size(), 2);
+  QCOMPARE(area->activeSubWindow()->widget(), splash);
+}
+
+void FrameTest::splashClickLeadsToSignIn() {
+  TestDatabase db;
+  frmmdi frame(db.path());
+  frame.show();
+  frame.start();
+  QWidget* splash = frame.host().find("frmSplash");
+  QTest::mouseClick(splash->findChild<QFrame*>("Frame1"), Qt::LeftButton);
+  QVERIFY(frame.host().find("frmLogin"));
+  QTRY_VERIFY(!frame.host().find("frmSplash"));
+}
+
+void FrameTest::backupMenuMakesACopy() {
+  TestDatabase db;
+  ScriptedPrompter prompts;
+  frmmdi frame(db.folder() + "/lumo/database.db");
+  QDir().mkpath(db.folder() + "/lumo");
+  QVERIFY(QFile::copy(db.path(), db.folder() + "/lumo/database.db"));
+  frame.show();
+  frame.start();
+  signIn(frame, "clerk");
+  prompts.expectContaining(db.folder() + "/databasebackup/database-");
+  menu(frame, "backup")->trigger();
+  QVERIFY2(prompts.done(), prompts.report());
+  QCOMPARE(QDir(db.folder() + "/databasebackup").entryList(QDir::Files).size(), 1);
+}
+
+QTEST_MAIN(FrameTest)
+#include "tst_frame.moc"
