@@ -212,6 +212,11 @@ void RecordSet::moveLast() {
   d.current = d.rows.empty() ? 0 : int(d.rows.size()) - 1;
 }
 
+void RecordSet::moveTo(int absolutePosition) {
+  Data& d = data();
+  d.current = qBound(0, absolutePosition - 1, int(d.rows.size()));
+}
+
 bool RecordSet::eof() const {
   const Data& d = data();
   return d.current >= int(d.rows.size());

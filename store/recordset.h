@@ -45,6 +45,7 @@ class RecordSet {
   void moveFirst();
   void moveNext();
   void moveLast();
+  void moveTo(int absolutePosition);  // 1-based
   bool eof() const;
   int absolutePosition() const;  // 1-based; 0 when there is no current row
   int recordCount() const;

@@ -28,6 +28,7 @@ const char kUsage[] =
     "  demo [--transactions N]                   new database with example data (default 60 transactions)\n"
     "  backup DEST                               encrypted copy of the database into the file DEST\n"
     "  check                                     integrity check and broken document chains\n"
+    "  where                                     print the database path in use\n"
     "The database is --database PATH, else $VANTORA_DATABASE, else the default path:\n  ";
 
 std::unique_ptr<Connection> createDatabase(const QString& path) {
@@ -123,6 +124,10 @@ int main(int argc, char* argv[]) {
     if (command == "demo") return demo(path, arguments);
     if (command == "backup") return backup(path, arguments);
     if (command == "check") return check(path);
+    if (command == "where") {
+      out << path << "\n";
+      return 0;
+    }
   } catch (const DbError& error) {
     err << error.message() << "\n";
     return 1;
