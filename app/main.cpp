@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <exception>
 
+#include "documents/documentforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
 #include "store/databaselocation.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
 
   registerShellForms();
+  registerDocumentForms();
 
   frmmdi frame(databasePathFrom(QApplication::arguments()));
   frame.show();

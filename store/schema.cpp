@@ -75,15 +75,15 @@ std::vector<Table> buildTables() {
 
 // Document-number columns that joins, lists and exact lookups use.
 const char* const kIndexes[] = {
-    "tinquiry(inqnum)",         "tinquiry(lower(inqnum))",  "titeminq(lower(inqnum))",
-    "titeminq(lower(quotenum))", "titeminq(lower(ponum))",   "titeminq(manfp)",
+    "tinquiry(inqnum)",         "tinquiry(lower(trim(inqnum)))",  "titeminq(lower(trim(inqnum)))",
+    "titeminq(lower(trim(quotenum)))", "titeminq(lower(trim(ponum)))",   "titeminq(manfp)",
     "titeminq(manfps)",         "titeminq(manfsa)",         "titeminq(manfc)",
     "titeminq(manfcs)",         "titeminq(manfmotor)",      "titeminq(manfmis)",
     "titemdescom(inqnum)",      "titemdescom(quotenum)",    "titemdescom(ponum)",
-    "titemdescom(invoicenum)",  "titemdescom(lower(inqnum))", "titemdescom(lower(quotenum))",
-    "titemdescom(lower(ponum))", "tquote(inqnum)",          "tquote(quotenum)",
-    "tquote(lower(inqnum))",    "tquote(lower(quotenum))",  "tpo(quotenum)",
-    "tpo(ponum)",               "tpo(lower(quotenum))",     "tpo(lower(ponum))",
+    "titemdescom(invoicenum)",  "titemdescom(lower(trim(inqnum)))", "titemdescom(lower(trim(quotenum)))",
+    "titemdescom(lower(trim(ponum)))", "tquote(inqnum)",          "tquote(quotenum)",
+    "tquote(lower(trim(inqnum)))",    "tquote(lower(trim(quotenum)))",  "tpo(quotenum)",
+    "tpo(ponum)",               "tpo(lower(trim(quotenum)))",     "tpo(lower(trim(ponum)))",
     "tinvoice(ponum)",          "tinvoice(invoicenum)",     "taddressbook(inqnum)",
 };
 

@@ -53,7 +53,8 @@ class FocusLeave : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::FocusOut) return false;
+    // A box hidden with its closing form is not being left by the user.
+    if (event->type() != QEvent::FocusOut || !static_cast<QWidget*>(parent())->isVisible()) return false;
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) runGuarded(handler_);
     return false;

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "store/dates.h"
+#include "store/documentqueries.h"
 #include "store/dberror.h"
 #include "store/recordset.h"
 #include "store/statement.h"
@@ -190,12 +191,15 @@ void RecordSetTest::documentNumbersMatchExactlyThemselves() {
     rs.updateBatch();
   }
   for (const QString& n : numbers) {
-    RecordSet found = RecordSet::openWhere(db.connection(), "tinquiry", "lower(inqnum) = lower(?)", {n});
+    RecordSet found = RecordSet::openWhere(db.connection(), "tinquiry", documentqueries::numberIs("inqnum"), {n});
     QCOMPARE(found.recordCount(), 1);
     QCOMPARE(found.value("inqnum").toString(), n);
   }
-  // Case-insensitive, as the office's numbers are compared.
-  QCOMPARE(RecordSet::openWhere(db.connection(), "tinquiry", "lower(inqnum) = lower(?)", {"ab1"}).recordCount(), 1);
+  // Case-insensitive and blanks around ignored, as the office's numbers are compared.
+  QCOMPARE(RecordSet::openWhere(db.connection(), "tinquiry", documentqueries::numberIs("inqnum"), {" ab1 "}).recordCount(),
+           1);
+  QVERIFY(documentqueries::inquiryExists(db.connection(), "a%1"));
+  QVERIFY(!documentqueries::inquiryExists(db.connection(), "A%"));
 }
 
 void RecordSetTest::transactionIsAllOrNothing() {

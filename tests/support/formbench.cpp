@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "toolkit/prompter.h"
+
 FormBench::FormBench() {
   area_ = new QMdiArea(&window_);
   window_.setCentralWidget(area_);
@@ -20,7 +22,26 @@ FormBench::FormBench() {
   if (!QTest::qWaitForWindowActive(&window_)) qWarning("bench window did not become active");
 }
 
-FormBench::~FormBench() { area_->closeAllSubWindows(); }
+namespace {
+// Answers every question of the forms closing at the end of a test, when the
+// test's own prompter is gone: nothing may wait for a real user.
+class TeardownPrompter : public Prompter {
+ public:
+  Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+  }
+  QString input(const QString&, const QString&) override { return {}; }
+};
+}  // namespace
+
+FormBench::~FormBench() {
+  TeardownPrompter teardown;
+  installPrompter(&teardown);
+  area_->closeAllSubWindows();
+  installPrompter(nullptr);
+  delete host_;
+  delete area_;  // forms that refused to close go with their area
+}
 
 QWidget* FormBench::show(const QString& formName) {
   QWidget* form = host_->show(formName);

@@ -1,0 +1,79 @@
+// bench_vantora startup DB          start the frame, get past the splash to the sign-in form, exit
+// bench_vantora login DB N          open the database and read the current login name N times; prints ns per round
+// bench_vantora form NAME DB N      open and close a form N times; prints ns per round
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QTimer>
+#include <cstdio>
+
+#include "documents/documentforms.h"
+#include "shell/frmmdi.h"
+#include "shell/shellforms.h"
+#include "store/connection.h"
+#include "store/logins.h"
+#include "toolkit/formhost.h"
+#include "toolkit/prompter.h"
+
+namespace {
+
+class SilentPrompter : public Prompter {
+ public:
+  Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+  }
+  QString input(const QString&, const QString&) override { return {}; }
+};
+
+int startup(const QString& database) {
+  frmmdi frame(database);
+  frame.show();
+  frame.start();
+  if (!frame.host().show(QStringLiteral("frmLogin"))) return 1;
+  QTimer::singleShot(0, qApp, &QApplication::quit);
+  return QApplication::exec();
+}
+
+int login(const QString& database, int rounds) {
+  QElapsedTimer timer;
+  timer.start();
+  for (int i = 0; i < rounds; ++i) {
+    auto connection = Connection::open(database);
+    if (currentLoginName(*connection).isEmpty()) return 1;
+  }
+  std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed() / rounds));
+  return 0;
+}
+
+int form(const QString& name, const QString& database, int rounds) {
+  QMdiArea area;
+  area.show();
+  FormHost host(&area, database);
+  QElapsedTimer timer;
+  timer.start();
+  for (int i = 0; i < rounds; ++i) {
+    QWidget* form = host.show(name);
+    if (!form) return 1;
+    QApplication::processEvents();
+    area.closeAllSubWindows();  // the silent prompter answers YES to closing
+    QApplication::processEvents();
+  }
+  std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed() / rounds));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  SilentPrompter silent;
+  installPrompter(&silent);
+  registerShellForms();
+  registerDocumentForms();
+  const QStringList args = QApplication::arguments();
+  if (args.size() == 3 && args[1] == "startup") return startup(args[2]);
+  if (args.size() == 4 && args[1] == "login") return login(args[2], args[3].toInt());
+  if (args.size() == 5 && args[1] == "form") return form(args[2], args[3], args[4].toInt());
+  std::fprintf(stderr, "usage: see the top of bench/vantora.cpp\n");
+  return 2;
+}

@@ -1,0 +1,45 @@
+#include "store/documentqueries.h"
+
+#include "store/connection.h"
+#include "store/schema.h"
+#include "store/statement.h"
+
+namespace documentqueries {
+
+namespace {
+
+bool exists(Connection& connection, const QString& table, const QString& column, const QString& number) {
+  Statement statement(connection, QStringLiteral("SELECT 1 FROM \"%1\" WHERE %2 LIMIT 1").arg(table, numberIs(column)));
+  statement.bind(1, number);
+  return statement.step();
+}
+
+}  // namespace
+
+QString distinctValues(const QString& table, const QString& column, bool sorted) {
+  tableNamed(table).column(column);  // refuses names that are not in the schema
+  return QStringLiteral("SELECT DISTINCT \"%2\" FROM \"%1\" WHERE \"%2\" IS NOT NULL AND \"%2\" <> ''%3")
+      .arg(table, column, sorted ? QStringLiteral(" ORDER BY \"%1\" ASC").arg(column) : QString());
+}
+
+QString unquotedInquiries() {
+  // NOT EXISTS rather than NOT IN: a quotation without an inquiry number must
+  // not empty the whole list.
+  return QStringLiteral(
+      "SELECT DISTINCT i.\"inqnum\" FROM \"tinquiry\" i WHERE i.\"inqnum\" IS NOT NULL AND NOT EXISTS "
+      "(SELECT 1 FROM \"tquote\" q WHERE lower(trim(q.\"inqnum\")) = lower(trim(i.\"inqnum\"))) ORDER BY i.\"inqnum\"");
+}
+
+bool inquiryExists(Connection& connection, const QString& number) {
+  return exists(connection, QStringLiteral("tinquiry"), QStringLiteral("inqnum"), number);
+}
+
+bool quotationExists(Connection& connection, const QString& number) {
+  return exists(connection, QStringLiteral("tquote"), QStringLiteral("quotenum"), number);
+}
+
+QString numberIs(const QString& column) {
+  return QStringLiteral("lower(trim(\"%1\")) = lower(trim(?))").arg(column);
+}
+
+}  // namespace documentqueries
