@@ -22,12 +22,24 @@ QString distinctValues(const QString& table, const QString& column, bool sorted)
       .arg(table, column, sorted ? QStringLiteral(" ORDER BY \"%1\" ASC").arg(column) : QString());
 }
 
+namespace {
+// NOT EXISTS rather than NOT IN: a quotation without an inquiry number must
+// not empty the whole list.
+const QString kUnquoted = QStringLiteral(
+    "i.\"inqnum\" IS NOT NULL AND NOT EXISTS (SELECT 1 FROM \"tquote\" q WHERE lower(trim(q.\"inqnum\")) = "
+    "lower(trim(i.\"inqnum\")))");
+}  // namespace
+
 QString unquotedInquiries() {
-  // NOT EXISTS rather than NOT IN: a quotation without an inquiry number must
-  // not empty the whole list.
-  return QStringLiteral(
-      "SELECT DISTINCT i.\"inqnum\" FROM \"tinquiry\" i WHERE i.\"inqnum\" IS NOT NULL AND NOT EXISTS "
-      "(SELECT 1 FROM \"tquote\" q WHERE lower(trim(q.\"inqnum\")) = lower(trim(i.\"inqnum\"))) ORDER BY i.\"inqnum\"");
+  return QStringLiteral("SELECT DISTINCT i.\"inqnum\" FROM \"tinquiry\" i WHERE %1 ORDER BY i.\"inqnum\"").arg(kUnquoted);
+}
+
+bool isUnquotedInquiry(Connection& connection, const QString& number) {
+  Statement statement(connection, QStringLiteral("SELECT 1 FROM \"tinquiry\" i WHERE %1 AND lower(trim(i.\"inqnum\")) = "
+                                                 "lower(trim(?)) LIMIT 1")
+                                      .arg(kUnquoted));
+  statement.bind(1, number);
+  return statement.step();
 }
 
 bool inquiryExists(Connection& connection, const QString& number) {

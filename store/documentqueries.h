@@ -16,6 +16,7 @@ QString distinctValues(const QString& table, const QString& column, bool sorted)
 QString unquotedInquiries();
 
 bool inquiryExists(Connection& connection, const QString& number);
+bool isUnquotedInquiry(Connection& connection, const QString& number);
 bool quotationExists(Connection& connection, const QString& number);
 
 // Condition for RecordSet::openWhere: the column equals the bound number.

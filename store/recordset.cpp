@@ -142,7 +142,7 @@ void RecordSet::setValue(const QString& column, const QVariant& value) { setValu
 
 bool RecordSet::isPending() const { return data().row().pending; }
 
-void RecordSet::updateBatch() {
+void RecordSet::updateBatch(ConflictCheck check) {
   Data& d = data();
   if (!d.table) throw DbError(DbErrorKind::Other, QStringLiteral("Database error: this list is read-only."));
   RecordRow& row = d.row();
@@ -174,8 +174,10 @@ void RecordSet::updateBatch() {
     QVariantList parameters = values;
     parameters << row.rowid;
     for (int c = 0; c < row.values.size(); ++c) {
-      if (!row.changed[size_t(c)]) continue;
-      sets << quoted(table.columns[size_t(c)].name) + " = ?";
+      const bool changed = row.changed[size_t(c)];
+      if (changed) sets << quoted(table.columns[size_t(c)].name) + " = ?";
+      if (!changed && (check == ConflictCheck::ChangedColumns || table.columns[size_t(c)].type == ColumnType::Key))
+        continue;
       checks << quoted(table.columns[size_t(c)].name) + " IS ?";
       parameters << row.loaded[c];
     }

@@ -40,7 +40,12 @@ class RecordSet {
   void setValue(int column, const QVariant& value);  // refuses a value that does not fit, changing nothing
   void setValue(const QString& column, const QVariant& value);
   bool isPending() const;  // current row not yet written
-  void updateBatch();
+
+  // What an update of a loaded row checks before it writes: that the columns
+  // it changes, or every column, still hold what was loaded. A row changed
+  // meanwhile is a DbError(Conflict) and nothing is written.
+  enum class ConflictCheck { ChangedColumns, WholeRow };
+  void updateBatch(ConflictCheck check = ConflictCheck::ChangedColumns);
 
   void moveFirst();
   void moveNext();

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+
+#include "store/connection.h"
+#include "store/recordset.h"
+#include "toolkit/formbase.h"
+
+class FormHost;
+class ItemRequirementBlock;
+class QCalendarWidget;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+struct ItemSummary;
+
+// The quotation answering one stored, unquoted inquiry: SHOW loads the
+// inquiry's item and summary rows, SAVE stores the quotation, writes its
+// number into those rows and marks the inquiry quoted, all at once.
+class frmquotation : public FormBase {
+  Q_OBJECT
+
+ public:
+  explicit frmquotation(FormHost& host);
+  ~frmquotation() override;
+
+ protected:
+  void releaseData() override;
+
+ private:
+  void buildControls();
+  void connectHandlers();
+  void show();
+  void clientChanged(const QString& text);
+  void numberChanged(const QString& text);
+  void save();
+  void commit(const ItemSummary& summary);
+
+  std::unique_ptr<Connection> connection_;
+  RecordSet quote_;
+  RecordSet item_;
+  RecordSet summary_;
+  QString login_;
+  QString shownInquiry_;  // the inquiry SHOW loaded; empty before SHOW
+  bool editFlag_ = false;
+
+  QComboBox* inquiry_;
+  QPushButton* show_;
+  QLineEdit* client_;
+  QLineEdit* number_;
+  QCalendarWidget* calendar_;
+  QLineEdit* date_;
+  QLineEdit* rate_;
+  QPushButton* edit_;
+  ItemRequirementBlock* block_;
+  QLineEdit* loginBox_;
+  QPushButton* save_;
+};
