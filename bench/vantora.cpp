@@ -30,7 +30,7 @@ int startup(const QString& database) {
   frame.show();
   frame.start();
   if (!frame.host().show(QStringLiteral("frmLogin"))) return 1;
-  QTimer::singleShot(0, qApp, &QApplication::quit);
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });  // quit() would ask the frame, which refuses
   return QApplication::exec();
 }
 

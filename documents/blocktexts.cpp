@@ -42,6 +42,5 @@ BlockTexts quotationBlockTexts() {
   texts.checkTooltips[5] = checkTooltip(QStringLiteral("CATEGORY6  related"));
   texts.checkTooltips[6] = checkTooltip(QStringLiteral("misccellenous"));
   texts.makeListPrefix = QStringLiteral("adomanf");
-  texts.sortedMakeLists = true;
   return texts;
 }

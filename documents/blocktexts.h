@@ -14,7 +14,6 @@ struct BlockTexts {
   QString quantityTooltip;
   QString makeTooltip;
   QString makeListPrefix;  // list source names: prefix + suffix ("admanfp")
-  bool sortedMakeLists = false;
 };
 
 BlockTexts inquiryBlockTexts();

@@ -18,7 +18,7 @@
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
 #include "toolkit/keyfilters.h"
-#include "toolkit/querytablemodel.h"
+#include "toolkit/listmodel.h"
 
 namespace {
 const QString kCalendarTip = QStringLiteral(
@@ -54,8 +54,7 @@ frminquiry::~frminquiry() { block_->attach(nullptr); }
 
 void frminquiry::buildControls() {
   auto list = [this](const QString& name, const QString& column) {
-    auto* model = new QueryTableModel(
-        *connection_, documentqueries::distinctValues(QStringLiteral("tinquiry"), column, true), {}, {}, this);
+    auto* model = new ListModel(*connection_, documentqueries::distinctValues(QStringLiteral("tinquiry"), column), this);
     model->setObjectName(name);
     return model;
   };

@@ -19,7 +19,7 @@
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
 #include "toolkit/keyfilters.h"
-#include "toolkit/querytablemodel.h"
+#include "toolkit/listmodel.h"
 
 frmquotation::frmquotation(FormHost& host) : FormBase(QStringLiteral("frmquotation")) {
   setWindowTitle(QStringLiteral("QUOTATION FORM"));
@@ -40,7 +40,7 @@ frmquotation::frmquotation(FormHost& host) : FormBase(QStringLiteral("frmquotati
 frmquotation::~frmquotation() { block_->attach(nullptr); }
 
 void frmquotation::buildControls() {
-  auto* unquoted = new QueryTableModel(*connection_, documentqueries::unquotedInquiries(), {}, {}, this);
+  auto* unquoted = new ListModel(*connection_, documentqueries::unquotedInquiries(), this);
   unquoted->setObjectName(QStringLiteral("adinqnumquote"));
   inquiry_ = makeListCombo(this, QStringLiteral("datacominqnoquote"),
                            QStringLiteral("CHOOSE EXISTING INQUIRY No. FOR PARTY."), unquoted);

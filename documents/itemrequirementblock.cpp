@@ -13,7 +13,7 @@
 #include "toolkit/errorsink.h"
 #include "toolkit/keyfilters.h"
 #include "toolkit/prompter.h"
-#include "toolkit/querytablemodel.h"
+#include "toolkit/listmodel.h"
 
 namespace {
 constexpr int kMaxQuantity = 10000;
@@ -70,10 +70,7 @@ void ItemRequirementBlock::buildLine(int row, const Category& category, const Bl
 void ItemRequirementBlock::loadMakeLists(Connection& connection) {
   for (int i = 0; i < kCategoryCount; ++i) {
     const Category& category = categories()[size_t(i)];
-    auto* list = new QueryTableModel(
-        connection,
-        documentqueries::distinctValues(QStringLiteral("titeminq"), category.makeColumn(), texts_.sortedMakeLists), {},
-        {}, this);
+    auto* list = new ListModel(connection, documentqueries::distinctValues(QStringLiteral("titeminq"), category.makeColumn()), this);
     list->setObjectName(texts_.makeListPrefix + category.suffix);
     QComboBox* make = lines_[size_t(i)].make;
     make->setModel(list);

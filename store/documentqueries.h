@@ -9,9 +9,9 @@ class Connection;
 // bound values, so "A'1", "A%1" or "A_1" match only themselves.
 namespace documentqueries {
 
-// Distinct non-empty values of one column, for the drop-down lists.
-QString distinctValues(const QString& table, const QString& column, bool sorted);
-
+// List sources for ValueList: ascending, distinct, never empty text.
+// The distinct non-empty values of one column.
+QString distinctValues(const QString& table, const QString& column);
 // Inquiry numbers that no quotation refers to yet.
 QString unquotedInquiries();
 

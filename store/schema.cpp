@@ -75,7 +75,7 @@ std::vector<Table> buildTables() {
 
 // Document-number columns that joins, lists and exact lookups use.
 const char* const kIndexes[] = {
-    "tinquiry(inqnum)",         "tinquiry(lower(trim(inqnum)))",  "titeminq(lower(trim(inqnum)))",
+    "tinquiry(inqnum)",         "tinquiry(client)",         "tinquiry(area)",         "tinquiry(lower(trim(inqnum)))",  "titeminq(lower(trim(inqnum)))",
     "titeminq(lower(trim(quotenum)))", "titeminq(lower(trim(ponum)))",   "titeminq(manfp)",
     "titeminq(manfps)",         "titeminq(manfsa)",         "titeminq(manfc)",
     "titeminq(manfcs)",         "titeminq(manfmotor)",      "titeminq(manfmis)",

@@ -31,6 +31,8 @@ QCalendarWidget* makeCalendar(QWidget* parent, const QString& name, const QStrin
   calendar->setObjectName(name);
   calendar->setToolTip(tooltip);
   calendar->setGridVisible(true);
+  calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  calendar->setMaximumSize(340, 220);
   return calendar;
 }
 
@@ -41,6 +43,9 @@ QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& to
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->setCompleter(nullptr);
+  // Sizing to the contents would read every entry of a long list.
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(12);
   if (list) {
     combo->setModel(list);
     combo->setCurrentIndex(-1);

@@ -107,6 +107,12 @@ void InquiryTest::opensEmptyWithTheCurrentLogin() {
   QCOMPARE(f.at<QCheckBox>("chkp")->toolTip(), QString("right mark this box  if product description is  CATEGORY1  "
                                                        "related...then write description  in box right side to it.."));
 
+  // Keys reach whichever widget has the focus: the number box turns them to upper case.
+  f.at("datacominqno")->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(QApplication::focusWidget(), "ab/1");
+  QCOMPARE(f.at<QComboBox>("datacominqno")->currentText(), QString("AB/1"));
+  f.bench.clear(f.at("datacominqno"));
+
   // SHOW with the empty number box asks for one; leaving the box empty already did.
   f.prompts.expect("Please fill Inquiry Number", "ALERT!").expect("Please Write Inquiry Number First...", "ALERT!");
   f.click("cmdshow");

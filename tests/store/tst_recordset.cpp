@@ -6,6 +6,8 @@
 #include "store/documentqueries.h"
 #include "store/dberror.h"
 #include "store/recordset.h"
+#include "store/rowwriter.h"
+#include "store/valuelist.h"
 #include "store/statement.h"
 #include "store/transaction.h"
 #include "store/wholenumber.h"
@@ -23,6 +25,7 @@ class RecordSetTest : public QObject {
   void documentNumbersMatchExactlyThemselves();
   void transactionIsAllOrNothing();
   void twoDigitYearsAndWholeNumbers();
+  void listsPageThroughDistinctValues();
 };
 
 void RecordSetTest::columnsStandAtTheirPositions() {
@@ -245,6 +248,31 @@ void RecordSetTest::twoDigitYearsAndWholeNumbers() {
   QCOMPARE(parseWholeNumber("", kInt16Range).status, ParsedNumber::NotANumber);
   QCOMPARE(parseWholeNumber("32768", kInt16Range).status, ParsedNumber::OutOfRange);
   QCOMPARE(parseWholeNumber("99999999999999999999", kInt32Range).status, ParsedNumber::OutOfRange);
+}
+
+void RecordSetTest::listsPageThroughDistinctValues() {
+  TestDatabase db;
+  RowWriter inquiries(db.connection(), "tinquiry");
+  for (int i = 0; i < 25; ++i)  // 25 numbers, 3 clients, some without a client
+    inquiries.append({QString("N%1").arg(i, 2, 10, QLatin1Char('0')), i % 4 == 3 ? QVariant() : QVariant(QString("C%1").arg(i % 3)),
+                      QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+  ValueList clients(db.connection(), documentqueries::distinctValues("tinquiry", "client"));
+  QCOMPARE(clients.next(2), QStringList({"C0", "C1"}));
+  QVERIFY(!clients.atEnd());
+  QCOMPARE(clients.next(2), QStringList({"C2"}));
+  QVERIFY(clients.atEnd());
+
+  RowWriter quotes(db.connection(), "tquote");
+  quotes.append({"n01", QVariant(), "Q1", QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+  quotes.append({QVariant(), QVariant(), "Q2", QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+  ValueList unquoted(db.connection(), documentqueries::unquotedInquiries());
+  QStringList all;
+  while (!unquoted.atEnd()) all << unquoted.next(10);
+  QCOMPARE(all.size(), 24);  // a quotation without an inquiry number hides nothing
+  QVERIFY(!all.contains("N01"));
+  QCOMPARE(all.first(), QString("N00"));
+  QVERIFY(documentqueries::isUnquotedInquiry(db.connection(), " n02 "));
+  QVERIFY(!documentqueries::isUnquotedInquiry(db.connection(), "N01"));
 }
 
 QTEST_GUILESS_MAIN(RecordSetTest)
