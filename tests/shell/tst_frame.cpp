@@ -38,6 +38,18 @@ void signIn(frmmdi& frame, const QString& user) {
   QTest::mouseClick(login->findChild<QPushButton*>("cmdsubmituser"), Qt::LeftButton);
 }
 
+// A started frame on a fresh database, with a scripted prompter.
+struct StartedFrame {
+  TestDatabase db;
+  ScriptedPrompter prompts;
+  frmmdi frame{db.path()};
+
+  StartedFrame() {
+    frame.show();
+    frame.start();
+  }
+};
+
 }  // namespace
 
 class FrameTest : public QObject {
@@ -56,10 +68,8 @@ class FrameTest : public QObject {
 };
 
 void FrameTest::beforeSignInOnlyExitWorks() {
-  TestDatabase db;
-  frmmdi frame(db.path());
-  frame.show();
-  frame.start();
+  StartedFrame started;
+  frmmdi& frame = started.frame;
   for (const QString& name : kWorkingMenus) QVERIFY2(!menu(frame, name)->isEnabled(), qPrintable(name));
   QVERIFY(menu(frame, "exit")->isEnabled());
   QCOMPARE(menu(frame, "input")->text(), QString("             INPUT "));
@@ -69,11 +79,8 @@ void FrameTest::beforeSignInOnlyExitWorks() {
 }
 
 void FrameTest::signInEnablesTheMenusAndShowsThePanel() {
-  TestDatabase db;
-  ScriptedPrompter prompts;
-  frmmdi frame(db.path());
-  frame.show();
-  frame.start();
+  StartedFrame started;
+  auto& [db, prompts, frame] = started;
   signIn(frame, "clerk");
   for (const QString& name : kWorkingMenus) QVERIFY2(menu(frame, name)->isEnabled(), qPrintable(name));
   QWidget* panel = frame.host().find("frmmain");
@@ -90,11 +97,8 @@ void FrameTest::signInEnablesTheMenusAndShowsThePanel() {
 }
 
 void FrameTest::closeBoxNeverEndsTheProgram() {
-  TestDatabase db;
-  ScriptedPrompter prompts;
-  frmmdi frame(db.path());
-  frame.show();
-  frame.start();
+  StartedFrame started;
+  auto& [db, prompts, frame] = started;
   prompts.expect(kCloseBoxMessage, "Info..", Prompter::Answer::Ok, Prompter::Icon::Error);
   QVERIFY(!frame.close());
   QVERIFY(frame.isVisible());
@@ -102,11 +106,8 @@ void FrameTest::closeBoxNeverEndsTheProgram() {
 }
 
 void FrameTest::exitWithARefusingFormKeepsRunning() {
-  TestDatabase db;
-  ScriptedPrompter prompts;
-  frmmdi frame(db.path());
-  frame.show();
-  frame.start();
+  StartedFrame started;
+  auto& [db, prompts, frame] = started;
   signIn(frame, "clerk");
 
   // The panel refuses unless its CLOSE button was used.
@@ -130,11 +131,8 @@ void FrameTest::exitWithARefusingFormKeepsRunning() {
 }
 
 void FrameTest::exitAnsweredYesEnds() {
-  TestDatabase db;
-  ScriptedPrompter prompts;
-  frmmdi frame(db.path());
-  frame.show();
-  frame.start();
+  StartedFrame started;
+  auto& [db, prompts, frame] = started;
   signIn(frame, "clerk");
   QWidget* panel = frame.host().find("frmmain");
   prompts.expect("Warning!! Closing this form will close whole program!!  Click YES if want to close main form...Click "
@@ -150,11 +148,8 @@ void FrameTest::exitAnsweredYesEnds() {
 }
 
 void FrameTest::openFormIsBroughtForward() {
-  TestDatabase db;
-  ScriptedPrompter prompts;
-  frmmdi frame(db.path());
-  frame.show();
-  frame.start();
+  StartedFrame started;
+  auto& [db, prompts, frame] = started;
   QWidget* splash = frame.host().find("frmSplash");
   QWidget* login = frame.host().show("frmLogin");
   QVERIFY(login);
@@ -166,10 +161,8 @@ void FrameTest::openFormIsBroughtForward() {
 }
 
 void FrameTest::splashClickLeadsToSignIn() {
-  TestDatabase db;
-  frmmdi frame(db.path());
-  frame.show();
-  frame.start();
+  StartedFrame started;
+  frmmdi& frame = started.frame;
   QWidget* splash = frame.host().find("frmSplash");
   QTest::mouseClick(splash->findChild<QFrame*>("Frame1"), Qt::LeftButton);
   QVERIFY(frame.host().find("frmLogin"));
