@@ -10,9 +10,7 @@
 
 #include "documents/itemrequirementblock.h"
 #include "documents/rowwrites.h"
-#include "documents/savequestion.h"
 #include "store/documentqueries.h"
-#include "store/logins.h"
 #include "store/transaction.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
@@ -26,35 +24,31 @@ const QString kCalendarTip = QStringLiteral(
     "COLOUR No. FOR DESIRED  DATE");
 }
 
-frminquiry::frminquiry(FormHost& host) : FormBase(QStringLiteral("frminquiry")) {
-  setWindowTitle(QStringLiteral("INQUIRY FORM"));
-  connection_ = Connection::open(host.databasePath());
+frminquiry::frminquiry(FormHost& host)
+    : DocumentForm(QStringLiteral("frminquiry"), QStringLiteral("INQUIRY FORM"), host, inquiryBlockTexts()) {
   buildControls();
 
-  const QString login = currentLoginName(*connection_);
   const QDate today = QDate::currentDate();
-  inquiry_ = RecordSet::openForAppend(*connection_, QStringLiteral("tinquiry"));
+  inquiry_ = RecordSet::openForAppend(connection(), QStringLiteral("tinquiry"));
   inquiry_.addNew();
   inquiry_.setValue(QStringLiteral("logindate"), today);
-  login_->setText(login);
-  inquiry_.setValue(QStringLiteral("login"), login);
-  item_ = RecordSet::openForAppend(*connection_, QStringLiteral("titeminq"));
+  login_->setText(loginName());
+  inquiry_.setValue(QStringLiteral("login"), loginName());
+  item_ = RecordSet::openForAppend(connection(), QStringLiteral("titeminq"));
   item_.addNew();
   item_.setValue(QStringLiteral("logindate"), today);
-  item_.setValue(QStringLiteral("login"), login);
-  block_->attach(&item_);
-  summary_ = RecordSet::openForAppend(*connection_, QStringLiteral("titemdescom"));
+  item_.setValue(QStringLiteral("login"), loginName());
+  block()->attach(&item_);
+  summary_ = RecordSet::openForAppend(connection(), QStringLiteral("titemdescom"));
   summary_.addNew();
 
   connectHandlers();
-  setCloseRule(CloseRule::entryForm(save_));
+  useSaveButton(save_);
 }
-
-frminquiry::~frminquiry() { block_->attach(nullptr); }
 
 void frminquiry::buildControls() {
   auto list = [this](const QString& name, const QString& column) {
-    auto* model = new ListModel(*connection_, documentqueries::distinctValues(QStringLiteral("tinquiry"), column), this);
+    auto* model = new ListModel(connection(), documentqueries::distinctValues(QStringLiteral("tinquiry"), column), this);
     model->setObjectName(name);
     return model;
   };
@@ -77,15 +71,11 @@ void frminquiry::buildControls() {
                               QStringLiteral("CLICK IT IF INQUIRY DUE DATE IS NOT KNOWN..."));
   rate_ = makeTextBox(this, QStringLiteral("txtbudrateinq"),
                       QStringLiteral("WRITE ASSUMED COST OF ALL REQUIRED ITEM...USE DIGITS ONLY.."));
-  block_ = new ItemRequirementBlock(inquiryBlockTexts(), this);
-  block_->loadMakeLists(*connection_);
   login_ = makeTextBox(this, QStringLiteral("txtlogininq"), QStringLiteral("SHOWS CURRENT LOGIN NAME."));
   save_ = makeButton(this, QStringLiteral("cmdsaveinq"), QStringLiteral("SAVE DATA  and  CLOSE FORM"),
                      QStringLiteral("CLICK IT AFTER DOING ALL DATA ENTRY FOR THIS PERTICULAR FORM"));
 
-  for (QWidget* w : std::initializer_list<QWidget*>{client_, area_, inquiryDate_, dueDate_, notApplicable_, rate_,
-                                                    login_, save_})
-    w->setEnabled(false);
+  setControlsEnabled({client_, area_, inquiryDate_, dueDate_, notApplicable_, rate_, login_, save_}, false);
   inquiryCalendar_->hide();
   dueCalendar_->hide();
 
@@ -108,7 +98,7 @@ void frminquiry::buildControls() {
   grid->addWidget(makeLabel(this, QStringLiteral("BUDGETARY RATE")), 6, 0);
   grid->addWidget(rate_, 6, 1);
   grid->addWidget(makeLabel(this, QStringLiteral("PRODUCT REQUIRED")), 7, 0);
-  grid->addWidget(block_, 8, 0, 1, 5);
+  grid->addWidget(block(), 8, 0, 1, 5);
   grid->addWidget(login_, 9, 0);
   grid->addWidget(save_, 9, 3, 1, 2);
 }
@@ -119,17 +109,16 @@ void frminquiry::connectHandlers() {
   connectGuarded(show_, &QPushButton::clicked, this, [this] { show(); });
   onFocusLeave(client_, [this] { headerLeft(client_, QStringLiteral("client"), QStringLiteral("Please fill Client Name")); });
   onFocusLeave(area_, [this] { headerLeft(area_, QStringLiteral("area"), QStringLiteral("Please fill AREA Name")); });
-  connectGuarded(inquiryCalendar_, &QCalendarWidget::selectionChanged, this,
-                 [this] { datePicked(inquiryCalendar_, inquiryDate_, true, QStringLiteral("inqdate")); });
-  connectGuarded(dueCalendar_, &QCalendarWidget::selectionChanged, this,
-                 [this] { datePicked(dueCalendar_, dueDate_, false, QStringLiteral("inqduedate")); });
+  onDatePicked(inquiryCalendar_, inquiryDate_, {&inquiry_, &item_}, QStringLiteral("inqdate"));
+  onDatePicked(dueCalendar_, dueDate_, {&inquiry_}, QStringLiteral("inqduedate"));
   connectGuarded(notApplicable_, &QPushButton::clicked, this, [this] {
     dueDate_->clear();
     inquiry_.setValue(QStringLiteral("inqduedate"), QVariant());
   });
   warnOnNonDigitKeys(rate_);
-  onFocusLeave(rate_, [this] { rateLeft(); });
-  connectGuarded(save_, &QPushButton::clicked, this, [this] { save(); });
+  onFocusLeave(rate_, [this] {
+    writeWholeNumber(inquiry_, QStringLiteral("brate"), rate_->text(), QStringLiteral("BUDGETARY RATE"));
+  });
 }
 
 void frminquiry::writeNumber(const QString& number) {
@@ -151,7 +140,7 @@ void frminquiry::numberLeft() {
 void frminquiry::show() {
   number_->setEditText(number_->currentText().toUpper());
   const QString number = number_->currentText();
-  if (!number.isEmpty() && documentqueries::inquiryExists(*connection_, number)) {
+  if (!number.isEmpty() && documentqueries::inquiryExists(connection(), number)) {
     tell(QStringLiteral("This Inquiry No. already exist..Please Write New Inquiry Number ..."), QStringLiteral("ALERT!"));
     return;
   }
@@ -159,9 +148,7 @@ void frminquiry::show() {
     tell(QStringLiteral("Please Write Inquiry Number First..."), QStringLiteral("ALERT!"));
     return;
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{client_, area_, inquiryDate_, dueDate_, notApplicable_,
-                                                    block_, rate_, save_})
-    w->setEnabled(true);
+  setControlsEnabled({client_, area_, inquiryDate_, dueDate_, notApplicable_, block(), rate_, save_}, true);
   inquiryCalendar_->setVisible(true);
   dueCalendar_->setVisible(true);
 }
@@ -171,39 +158,24 @@ void frminquiry::headerLeft(QComboBox* box, const QString& column, const QString
   if (box->currentText().isEmpty()) tell(emptyMessage, QStringLiteral("ALERT!"));
 }
 
-void frminquiry::datePicked(QCalendarWidget* calendar, QLineEdit* shown, bool alsoItemRow, const QString& column) {
-  const QDate picked = calendar->selectedDate();
-  inquiry_.setValue(column, picked);
-  if (alsoItemRow) item_.setValue(column, picked);
-  shown->setText(picked.toString(QStringLiteral("dd/MM/yy")));
-}
-
-void frminquiry::rateLeft() { writeWholeNumber(inquiry_, QStringLiteral("brate"), rate_->text(), QStringLiteral("BUDGETARY RATE")); }
-
-void frminquiry::save() {
-  const SaveChoice choice = askSaveChoice();
-  if (choice == SaveChoice::KeepEditing) return;
-  if (choice == SaveChoice::Discard) {
-    closeByOwnPath();
-    return;
-  }
+bool frminquiry::saveRows() {
   const QString number = number_->currentText().toUpper();
   if (number.isEmpty()) {
     tell(QStringLiteral("WRITE INQUIRY NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
          Prompter::Icon::Error);
-    return;
+    return false;
   }
   // The number may have changed since SHOW tested it.
-  if (documentqueries::inquiryExists(*connection_, number)) {
+  if (documentqueries::inquiryExists(connection(), number)) {
     tell(QStringLiteral("This Inquiry No. already exist..Please Write New Inquiry Number ..."), QStringLiteral("ALERT!"));
-    return;
+    return false;
   }
-  const ItemSummary summary = block_->buildSummary();
-  if (!checkTotalQuantity(summary)) return;
+  const ItemSummary summary = block()->buildSummary();
+  if (!checkTotalQuantity(summary)) return false;
 
   writeNumber(number);
   {
-    Transaction all(*connection_);
+    Transaction all(connection());
     inquiry_.updateBatch();
     item_.updateBatch();
     writeSummary(summary_, summary);
@@ -211,11 +183,10 @@ void frminquiry::save() {
     all.commit();
   }
   tell(QStringLiteral("If this is new client , Please fillup address book from main form  "));
-  closeByOwnPath();
+  return true;
 }
 
-void frminquiry::releaseData() {
-  block_->attach(nullptr);
+void frminquiry::dropRows() {
   inquiry_.close();
   item_.close();
   summary_.close();

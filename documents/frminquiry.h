@@ -1,13 +1,8 @@
 #pragma once
 
-#include <memory>
-
-#include "store/connection.h"
+#include "documents/documentform.h"
 #include "store/recordset.h"
-#include "toolkit/formbase.h"
 
-class FormHost;
-class ItemRequirementBlock;
 class QCalendarWidget;
 class QComboBox;
 class QLineEdit;
@@ -15,15 +10,11 @@ class QPushButton;
 
 // A new client inquiry: its number, client, area, dates, budgetary rate and
 // items, saved as one inquiry row, one item row and one summary row.
-class frminquiry : public FormBase {
+class frminquiry : public DocumentForm {
   Q_OBJECT
 
  public:
   explicit frminquiry(FormHost& host);
-  ~frminquiry() override;
-
- protected:
-  void releaseData() override;
 
  private:
   void buildControls();
@@ -31,12 +22,10 @@ class frminquiry : public FormBase {
   void numberLeft();
   void show();
   void headerLeft(QComboBox* box, const QString& column, const QString& emptyMessage);
-  void datePicked(QCalendarWidget* calendar, QLineEdit* shown, bool alsoItemRow, const QString& column);
-  void rateLeft();
-  void save();
   void writeNumber(const QString& number);
+  bool saveRows() override;
+  void dropRows() override;
 
-  std::unique_ptr<Connection> connection_;
   RecordSet inquiry_;
   RecordSet item_;
   RecordSet summary_;
@@ -51,7 +40,6 @@ class frminquiry : public FormBase {
   QLineEdit* dueDate_;
   QPushButton* notApplicable_;
   QLineEdit* rate_;
-  ItemRequirementBlock* block_;
   QLineEdit* login_;
   QPushButton* save_;
 };

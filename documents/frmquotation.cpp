@@ -10,10 +10,8 @@
 
 #include "documents/itemrequirementblock.h"
 #include "documents/rowwrites.h"
-#include "documents/savequestion.h"
 #include "store/dberror.h"
 #include "store/documentqueries.h"
-#include "store/logins.h"
 #include "store/transaction.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
@@ -21,26 +19,20 @@
 #include "toolkit/keyfilters.h"
 #include "toolkit/listmodel.h"
 
-frmquotation::frmquotation(FormHost& host) : FormBase(QStringLiteral("frmquotation")) {
-  setWindowTitle(QStringLiteral("QUOTATION FORM"));
-  connection_ = Connection::open(host.databasePath());
+frmquotation::frmquotation(FormHost& host)
+    : DocumentForm(QStringLiteral("frmquotation"), QStringLiteral("QUOTATION FORM"), host, quotationBlockTexts()) {
   buildControls();
-
-  quote_ = RecordSet::openForAppend(*connection_, QStringLiteral("tquote"));
+  quote_ = RecordSet::openForAppend(connection(), QStringLiteral("tquote"));
   quote_.addNew();
   quote_.setValue(QStringLiteral("logindate"), QDate::currentDate());
-  login_ = currentLoginName(*connection_);
-  loginBox_->setText(login_);
-  quote_.setValue(QStringLiteral("loginquote"), login_);
-
+  loginBox_->setText(loginName());
+  quote_.setValue(QStringLiteral("loginquote"), loginName());
   connectHandlers();
-  setCloseRule(CloseRule::entryForm(save_));
+  useSaveButton(save_);
 }
 
-frmquotation::~frmquotation() { block_->attach(nullptr); }
-
 void frmquotation::buildControls() {
-  auto* unquoted = new ListModel(*connection_, documentqueries::unquotedInquiries(), this);
+  auto* unquoted = new ListModel(connection(), documentqueries::unquotedInquiries(), this);
   unquoted->setObjectName(QStringLiteral("adinqnumquote"));
   inquiry_ = makeListCombo(this, QStringLiteral("datacominqnoquote"),
                            QStringLiteral("CHOOSE EXISTING INQUIRY No. FOR PARTY."), unquoted);
@@ -56,14 +48,11 @@ void frmquotation::buildControls() {
   rate_ = makeTextBox(this, QStringLiteral("txtquoterate"), QStringLiteral("QUOTE PRICE AS OFFERED TO PARTY.."));
   edit_ = makeButton(this, QStringLiteral("cmditemedit"), QStringLiteral("EDIT??"),
                      QStringLiteral("CLICK IT IF WANT TO ADD/DELETE/EDIT ITEM INFORMATION..."));
-  block_ = new ItemRequirementBlock(quotationBlockTexts(), this);
-  block_->loadMakeLists(*connection_);
   loginBox_ = makeTextBox(this, QStringLiteral("txtloginquote"), QStringLiteral("CURRENT LOGIN NAME"));
   save_ = makeButton(this, QStringLiteral("cmdsavequote"), QStringLiteral("SAVE DATA and CLOSE FORM"),
                      QStringLiteral("CLICK IT ONLY AFTER COMPLETING DATA ENTRY.."));
 
-  for (QWidget* w : std::initializer_list<QWidget*>{client_, number_, date_, rate_, edit_, loginBox_, save_})
-    w->setEnabled(false);
+  setControlsEnabled({client_, number_, date_, rate_, edit_, loginBox_, save_}, false);
   calendar_->hide();
 
   auto* grid = new QGridLayout(this);
@@ -81,7 +70,7 @@ void frmquotation::buildControls() {
   grid->addWidget(makeLabel(this, QStringLiteral("QUOTATION RATE")), 6, 0);
   grid->addWidget(rate_, 6, 1);
   grid->addWidget(edit_, 6, 2);
-  grid->addWidget(block_, 7, 0, 1, 4);
+  grid->addWidget(block(), 7, 0, 1, 4);
   grid->addWidget(loginBox_, 8, 0);
   grid->addWidget(save_, 8, 2, 1, 2);
 }
@@ -92,19 +81,15 @@ void frmquotation::connectHandlers() {
   connect(client_, &QLineEdit::textChanged, this, [this](const QString& text) { runGuarded([&] { clientChanged(text); }); });
   upperCaseTypedKeys(number_);
   connect(number_, &QLineEdit::textChanged, this, [this](const QString& text) { runGuarded([&] { numberChanged(text); }); });
-  connectGuarded(calendar_, &QCalendarWidget::selectionChanged, this, [this] {
-    quote_.setValue(QStringLiteral("quotedate"), calendar_->selectedDate());
-    date_->setText(calendar_->selectedDate().toString(QStringLiteral("dd/MM/yy")));
-  });
+  onDatePicked(calendar_, date_, {&quote_}, QStringLiteral("quotedate"));
   warnOnNonDigitKeys(rate_);
   onFocusLeave(rate_, [this] {
     writeWholeNumber(quote_, QStringLiteral("quoterate"), rate_->text(), QStringLiteral("QUOTATION RATE"));
   });
   connectGuarded(edit_, &QPushButton::clicked, this, [this] {
-    block_->setEnabled(true);
+    block()->setEnabled(true);
     editFlag_ = true;
   });
-  connectGuarded(save_, &QPushButton::clicked, this, [this] { save(); });
 }
 
 void frmquotation::show() {
@@ -113,14 +98,14 @@ void frmquotation::show() {
     tell(QStringLiteral("Please fill Inquiry Number"), QStringLiteral("ALERT!"));
     return;
   }
-  if (!documentqueries::isUnquotedInquiry(*connection_, chosen)) {
+  if (!documentqueries::isUnquotedInquiry(connection(), chosen)) {
     tell(QStringLiteral("Please Choose Existing Inquiry Number From List"), QStringLiteral("ALERT!"));
     return;
   }
   const QString number = chosen.trimmed();
   const QString condition = documentqueries::numberIs(QStringLiteral("inqnum"));
-  RecordSet item = RecordSet::openWhere(*connection_, QStringLiteral("titeminq"), condition, {number});
-  RecordSet summary = RecordSet::openWhere(*connection_, QStringLiteral("titemdescom"), condition, {number});
+  RecordSet item = RecordSet::openWhere(connection(), QStringLiteral("titeminq"), condition, {number});
+  RecordSet summary = RecordSet::openWhere(connection(), QStringLiteral("titemdescom"), condition, {number});
   if (item.eof() || summary.eof()) {
     tell(QStringLiteral("The item details of inquiry %1 are missing from the database, so it cannot be quoted. "
                         "Please correct it in EDIT DATA first.")
@@ -130,20 +115,20 @@ void frmquotation::show() {
   }
 
   // A second SHOW drops what the first one loaded.
-  block_->attach(nullptr);
+  block()->attach(nullptr);
   item_ = std::move(item);
   summary_ = std::move(summary);
   shownInquiry_ = number;
-  block_->attach(&item_);
+  block()->attach(&item_);
   client_->setText(item_.value(QStringLiteral("client")).toString());
-  block_->fillFromItemRow();
+  block()->fillFromItemRow();
   quote_.setValue(QStringLiteral("inqnum"), chosen);
   writeToRows({&quote_}, QStringLiteral("client"), client_->text());
   if (!number_->text().isEmpty()) numberChanged(number_->text());
   item_.setValue(QStringLiteral("logindate"), QDate::currentDate());
-  item_.setValue(QStringLiteral("login"), login_);
+  item_.setValue(QStringLiteral("login"), loginName());
 
-  for (QWidget* w : std::initializer_list<QWidget*>{client_, number_, date_, edit_, rate_, save_}) w->setEnabled(true);
+  setControlsEnabled({client_, number_, date_, edit_, rate_, save_}, true);
   calendar_->setVisible(true);
 }
 
@@ -157,29 +142,23 @@ void frmquotation::numberChanged(const QString& text) {
   if (item_.isOpen()) writeToRows({&item_, &summary_}, QStringLiteral("quotenum"), text);
 }
 
-void frmquotation::save() {
-  const SaveChoice choice = askSaveChoice();
-  if (choice == SaveChoice::KeepEditing) return;
-  if (choice == SaveChoice::Discard) {
-    closeByOwnPath();
-    return;
-  }
+bool frmquotation::saveRows() {
   const QString number = number_->text();
   if (number.isEmpty()) {
     tell(QStringLiteral("WRITE QUOTATION  NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
          Prompter::Icon::Error);
-    return;
+    return false;
   }
   // The purchase order finds its transaction by this number: it must be unique.
-  if (documentqueries::quotationExists(*connection_, number)) {
+  if (documentqueries::quotationExists(connection(), number)) {
     tell(QStringLiteral("This Quotation No. already exist..Please Write New Quotation Number ..."),
          QStringLiteral("ALERT!"));
-    return;
+    return false;
   }
   ItemSummary summary;
   if (editFlag_) {
-    summary = block_->buildSummary();
-    if (!checkTotalQuantity(summary)) return;
+    summary = block()->buildSummary();
+    if (!checkTotalQuantity(summary)) return false;
   }
   try {
     commit(summary);
@@ -189,19 +168,19 @@ void frmquotation::save() {
                         "was saved. Press SHOW to load them again.")
              .arg(shownInquiry_),
          QStringLiteral("ALERT!!!"), Prompter::Icon::Error);
-    return;
+    return false;
   }
-  closeByOwnPath();
+  return true;
 }
 
 void frmquotation::commit(const ItemSummary& summary) {
-  Transaction all(*connection_);
+  Transaction all(connection());
   quote_.updateBatch();
   if (!shownInquiry_.isEmpty()) {
     item_.updateBatch(RecordSet::ConflictCheck::WholeRow);
     if (editFlag_) writeSummary(summary_, summary);
     summary_.updateBatch(RecordSet::ConflictCheck::WholeRow);
-    RecordSet inquiry = RecordSet::openWhere(*connection_, QStringLiteral("tinquiry"),
+    RecordSet inquiry = RecordSet::openWhere(connection(), QStringLiteral("tinquiry"),
                                              documentqueries::numberIs(QStringLiteral("inqnum")), {shownInquiry_});
     if (!inquiry.eof()) {
       inquiry.setValue(QStringLiteral("quotesendstatus"), QStringLiteral("YES"));
@@ -211,8 +190,7 @@ void frmquotation::commit(const ItemSummary& summary) {
   all.commit();
 }
 
-void frmquotation::releaseData() {
-  block_->attach(nullptr);
+void frmquotation::dropRows() {
   quote_.close();
   item_.close();
   summary_.close();

@@ -1,13 +1,8 @@
 #pragma once
 
-#include <memory>
-
-#include "store/connection.h"
+#include "documents/documentform.h"
 #include "store/recordset.h"
-#include "toolkit/formbase.h"
 
-class FormHost;
-class ItemRequirementBlock;
 class QCalendarWidget;
 class QComboBox;
 class QLineEdit;
@@ -17,15 +12,11 @@ struct ItemSummary;
 // The quotation answering one stored, unquoted inquiry: SHOW loads the
 // inquiry's item and summary rows, SAVE stores the quotation, writes its
 // number into those rows and marks the inquiry quoted, all at once.
-class frmquotation : public FormBase {
+class frmquotation : public DocumentForm {
   Q_OBJECT
 
  public:
   explicit frmquotation(FormHost& host);
-  ~frmquotation() override;
-
- protected:
-  void releaseData() override;
 
  private:
   void buildControls();
@@ -33,14 +24,13 @@ class frmquotation : public FormBase {
   void show();
   void clientChanged(const QString& text);
   void numberChanged(const QString& text);
-  void save();
+  bool saveRows() override;
   void commit(const ItemSummary& summary);
+  void dropRows() override;
 
-  std::unique_ptr<Connection> connection_;
   RecordSet quote_;
   RecordSet item_;
   RecordSet summary_;
-  QString login_;
   QString shownInquiry_;  // the inquiry SHOW loaded; empty before SHOW
   bool editFlag_ = false;
 
@@ -52,7 +42,6 @@ class frmquotation : public FormBase {
   QLineEdit* date_;
   QLineEdit* rate_;
   QPushButton* edit_;
-  ItemRequirementBlock* block_;
   QLineEdit* loginBox_;
   QPushButton* save_;
 };

@@ -52,3 +52,7 @@ QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& to
   }
   return combo;
 }
+
+void setControlsEnabled(std::initializer_list<QWidget*> controls, bool enabled) {
+  for (QWidget* control : controls) control->setEnabled(enabled);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 
 class QAbstractItemModel;
 class QCalendarWidget;
@@ -17,4 +18,5 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 QCalendarWidget* makeCalendar(QWidget* parent, const QString& name, const QString& tooltip);
 // An editable combo whose drop-down list is the first column of the model; it
 // opens empty.
+void setControlsEnabled(std::initializer_list<QWidget*> controls, bool enabled);
 QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& tooltip, QAbstractItemModel* list);
