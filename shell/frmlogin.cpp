@@ -57,6 +57,7 @@ frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")) {
 
   connectGuarded(submitUser, &QPushButton::clicked, this, [this] { this->submitUser(); });
   connect(password_, &QLineEdit::returnPressed, submitUser, &QPushButton::click);
+  setFocusProxy(userName_);  // the sign-in form opens ready for the name
 }
 
 frmLogin::~frmLogin() = default;

@@ -95,8 +95,7 @@ void frmmdi::setWorkingMenusEnabled(bool enabled) {
 void frmmdi::showForm(const QString& name) { host_->show(name); }
 
 void frmmdi::start() {
-  QWidget* splash = host_->show(QStringLiteral("frmSplash"));
-  if (splash) splash->setFocus();
+  host_->show(QStringLiteral("frmSplash"));
 }
 
 void frmmdi::onSignedIn() {

@@ -11,6 +11,19 @@ std::map<QString, FormFactory>& registry() {
   static std::map<QString, FormFactory> forms;
   return forms;
 }
+// A form opens ready for typing: in its focus proxy, or its first control that takes the focus.
+void focusFirstControl(QWidget* form) {
+  if (form->focusProxy() || form->focusPolicy() != Qt::NoFocus) {
+    form->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  for (QWidget* w = form->nextInFocusChain(); w && w != form; w = w->nextInFocusChain()) {
+    if (!form->isAncestorOf(w) || !w->isEnabled() || !w->isVisible() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+    w->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+}
+
 }  // namespace
 
 void registerForm(const QString& name, FormFactory factory) { registry()[name] = std::move(factory); }
@@ -45,6 +58,7 @@ QWidget* FormHost::show(const QString& name) {
   emit opened(form);
   window->show();
   area_->setActiveSubWindow(window);
+  focusFirstControl(form);
   return form;
 }
 

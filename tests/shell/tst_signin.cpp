@@ -67,6 +67,7 @@ void SignInTest::failuresWriteNothingAndOneSuccessWritesOneRow() {
   auto* password = bench.control<QLineEdit>(login, "txtpassword");
   auto* submit = bench.control<QPushButton>(login, "cmdsubmituser");
   QCOMPARE(password->echoMode(), QLineEdit::Password);
+  QCOMPARE(QApplication::focusWidget(), name);
   QSignalSpy signedIn(qobject_cast<frmLogin*>(login), &frmLogin::signedIn);
 
   const QList<QPair<QString, QString>> attempts = {{"clerk", "wrong"}, {"who", "clerkpw"}, {"who", "what"}};
