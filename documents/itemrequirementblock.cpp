@@ -27,7 +27,7 @@ ItemRequirementBlock::ItemRequirementBlock(const BlockTexts& texts, QWidget* par
   setToolTip(texts.frameTooltip);
   auto* grid = new QGridLayout(this);
   const char* headings[] = {"ITEM", "ITEM DESCRIPTION", "QUANTITY", "MAKE"};
-  for (int c = 0; c < 4; ++c) grid->addWidget(new QLabel(QString::fromLatin1(headings[c]), this), 0, c);
+  for (int c = 0; c < 4; ++c) grid->addWidget(makeLabel(this, QString::fromLatin1(headings[c])), 0, c);
   for (int i = 0; i < kCategoryCount; ++i) buildLine(i + 1, categories()[size_t(i)], texts, i);
   grid->setColumnStretch(1, 3);
   grid->setColumnStretch(3, 1);
@@ -41,12 +41,8 @@ void ItemRequirementBlock::buildLine(int row, const Category& category, const Bl
   line.check = new QCheckBox(category.caption, this);
   line.check->setObjectName(QStringLiteral("chk") + category.suffix);
   line.check->setToolTip(texts.checkTooltips[size_t(index)]);
-  line.description = new QLineEdit(this);
-  line.description->setObjectName(QStringLiteral("txtid") + category.suffix);
-  line.description->setToolTip(texts.descriptionTooltip);
-  line.quantity = new QLineEdit(this);
-  line.quantity->setObjectName(QStringLiteral("txt") + category.suffix + QStringLiteral("qty"));
-  line.quantity->setToolTip(texts.quantityTooltip);
+  line.description = makeTextBox(this, QStringLiteral("txtid") + category.suffix, texts.descriptionTooltip);
+  line.quantity = makeTextBox(this, QStringLiteral("txt") + category.suffix + QStringLiteral("qty"), texts.quantityTooltip);
   line.make = makeListCombo(this, QStringLiteral("datacommanf") + category.suffix, texts.makeTooltip, nullptr);
   grid->addWidget(line.check, row, 0);
   grid->addWidget(line.description, row, 1);

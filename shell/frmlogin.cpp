@@ -8,6 +8,7 @@
 
 #include "shell/signinmessages.h"
 #include "store/logins.h"
+#include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
 
@@ -19,31 +20,23 @@ frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")) {
   log_ = RecordSet::openForAppend(*connection_, QStringLiteral("tloginwork"));
   log_.addNew();
 
-  auto* heading = new QLabel(QStringLiteral("LOGIN FORM"), this);
-  heading->setObjectName(QStringLiteral("Label8"));
-  auto* nameLabel = new QLabel(QStringLiteral("&User Name:"), this);
-  auto* passwordLabel = new QLabel(QStringLiteral("&Password:"), this);
-  nameLabel->setObjectName(QStringLiteral("lblLabels"));
-  passwordLabel->setObjectName(QStringLiteral("lblLabels"));
+  auto* heading = makeLabel(this, QStringLiteral("LOGIN FORM"), QStringLiteral("Label8"));
+  auto* nameLabel = makeLabel(this, QStringLiteral("&User Name:"), QStringLiteral("lblLabels"));
+  auto* passwordLabel = makeLabel(this, QStringLiteral("&Password:"), QStringLiteral("lblLabels"));
 
-  userName_ = new QLineEdit(this);
-  userName_->setObjectName(QStringLiteral("txtusername"));
-  password_ = new QLineEdit(this);
-  password_->setObjectName(QStringLiteral("txtpassword"));
+  userName_ = makeTextBox(this, QStringLiteral("txtusername"), QString());
+  password_ = makeTextBox(this, QStringLiteral("txtpassword"), QString());
   password_->setEchoMode(QLineEdit::Password);
   password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // shown as "*"
   nameLabel->setBuddy(userName_);
   passwordLabel->setBuddy(password_);
 
-  auto* submitUser = new QPushButton(QStringLiteral("SUBMIT USER"), this);
-  submitUser->setObjectName(QStringLiteral("cmdsubmituser"));
-  submitUser->setToolTip(QStringLiteral("AFTER FILLING USERNAME/PASSWORD  CLICK IT TO OPEN FORMS.."));
+  auto* submitUser = makeButton(this, QStringLiteral("cmdsubmituser"), QStringLiteral("SUBMIT USER"),
+                                QStringLiteral("AFTER FILLING USERNAME/PASSWORD  CLICK IT TO OPEN FORMS.."));
   submitUser->setDefault(true);
-  auto* submitAdmin = new QPushButton(QStringLiteral("SUBMIT ADMINISTRATOR"), this);
-  submitAdmin->setObjectName(QStringLiteral("cmdsubmitadmin"));
-  submitAdmin->setToolTip(QStringLiteral("ADMIN HAVE AUTHORITY TO SET  USERS  RIGHT/PASSWORD  ETC."));
-  auto* product = new QLabel(QStringLiteral("VANTORA"), this);
-  product->setObjectName(QStringLiteral("lblProductName"));
+  auto* submitAdmin = makeButton(this, QStringLiteral("cmdsubmitadmin"), QStringLiteral("SUBMIT ADMINISTRATOR"),
+                                 QStringLiteral("ADMIN HAVE AUTHORITY TO SET  USERS  RIGHT/PASSWORD  ETC."));
+  auto* product = makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName"));
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(product, 0, 0);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
 
@@ -43,12 +44,8 @@ frmmain::frmmain(FormHost& host) : FormBase(QStringLiteral("frmmain")), host_(ho
                                  Prompter::Icon::Warning));
 
   auto* layout = new QVBoxLayout(this);
-  auto* title = new QLabel(QStringLiteral("MAIN FORM"), this);
-  title->setObjectName(QStringLiteral("Label1"));
-  auto* product = new QLabel(QStringLiteral("VANTORA"), this);
-  product->setObjectName(QStringLiteral("lblProductName"));
-  layout->addWidget(product);
-  layout->addWidget(title);
+  layout->addWidget(makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName")));
+  layout->addWidget(makeLabel(this, QStringLiteral("MAIN FORM"), QStringLiteral("Label1")));
 
   auto addFrame = [&](const char* name, const QString& caption, const QString& tooltip, const auto& buttons) {
     auto* frame = new QGroupBox(caption, this);
@@ -56,9 +53,8 @@ frmmain::frmmain(FormHost& host) : FormBase(QStringLiteral("frmmain")), host_(ho
     frame->setToolTip(tooltip);
     auto* column = new QVBoxLayout(frame);
     for (const PanelButton& b : buttons) {
-      auto* button = new QPushButton(QString::fromLatin1(b.caption), frame);
-      button->setObjectName(QString::fromLatin1(b.name));
-      button->setToolTip(QString::fromLatin1(b.tooltip));
+      auto* button = makeButton(frame, QString::fromLatin1(b.name), QString::fromLatin1(b.caption),
+                                QString::fromLatin1(b.tooltip));
       column->addWidget(button);
       if (b.form) {
         const QString form = QString::fromLatin1(b.form);
@@ -77,10 +73,9 @@ frmmain::frmmain(FormHost& host) : FormBase(QStringLiteral("frmmain")), host_(ho
            QStringLiteral("INPUT DATA FRAME IS USED TO ENTER/STORE  DATA IN DATABASE ... "), kInputButtons);
   addFrame("frmother", QString(), QString(), kOtherButtons);
 
-  auto* close = new QPushButton(QStringLiteral("CLOSE "), this);
-  close->setObjectName(QStringLiteral("cmdclosemainform"));
-  close->setToolTip(QStringLiteral(
-      "ALERT!!!  AFTER CLICKING THIS BUTTON FORMS WHOULD BE INACCESIBLE/ WILL NEED TO RESTART PROGRAM..."));
+  auto* close = makeButton(
+      this, QStringLiteral("cmdclosemainform"), QStringLiteral("CLOSE "),
+      QStringLiteral("ALERT!!!  AFTER CLICKING THIS BUTTON FORMS WHOULD BE INACCESIBLE/ WILL NEED TO RESTART PROGRAM..."));
   layout->addWidget(close);
   connectGuarded(close, &QPushButton::clicked, this, [this] {
     if (askYesNo(QStringLiteral("Warning!! Closing this form will close whole program!!  Click YES if want to close "

@@ -26,7 +26,12 @@ QueryTableModel::QueryTableModel(Connection& connection, const QString& sql, con
 QueryTableModel::~QueryTableModel() = default;
 
 int QueryTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : query_->rowCount();
+  if (parent.isValid()) return 0;
+  try {
+    return query_->rowCount();
+  } catch (const DbError&) {
+    return 0;  // views ask while painting, where no message can be shown; refresh() tries again
+  }
 }
 
 int QueryTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
