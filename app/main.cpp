@@ -30,6 +30,7 @@ class GuardedApplication : public QApplication {
 
 int main(int argc, char* argv[]) {
   GuardedApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("VANTORA"));
   QApplication::setApplicationName(QStringLiteral("VANTORA"));
   QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
 
@@ -37,7 +38,7 @@ int main(int argc, char* argv[]) {
   registerDocumentForms();
 
   frmmdi frame(databasePathFrom(QApplication::arguments()));
-  frame.show();
+  frame.showAsLastTime();
   frame.start();
   return QApplication::exec();
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "documents/categories.h"
+#include "store/categories.h"
 
 // What differs between the forms that host the item requirement block.
 struct BlockTexts {

@@ -2,57 +2,29 @@
 
 #include <QCalendarWidget>
 #include <QLineEdit>
-#include <QPushButton>
-#include <vector>
 
 #include "documents/itemrequirementblock.h"
-#include "documents/savequestion.h"
-#include "store/logins.h"
-#include "store/recordset.h"
-#include "toolkit/errorsink.h"
-#include "toolkit/formhost.h"
+#include "toolkit/controls.h"
+#include "toolkit/refusal.h"
 
 DocumentForm::DocumentForm(const QString& formName, const QString& caption, FormHost& host, const BlockTexts& texts)
-    : FormBase(formName) {
-  setWindowTitle(caption);
-  connection_ = Connection::open(host.databasePath());
-  login_ = currentLoginName(*connection_);
+    : EntryForm(formName, caption, host) {
   block_ = new ItemRequirementBlock(texts, this);
-  block_->loadMakeLists(*connection_);
+  block_->loadMakeLists(connection());
 }
 
-DocumentForm::~DocumentForm() { block_->attach(nullptr); }
-
-void DocumentForm::useSaveButton(QPushButton* save) {
-  connectGuarded(save, &QPushButton::clicked, this, [this] { this->save(); });
-  setCloseRule(CloseRule::entryForm(save));
-}
-
-void DocumentForm::save() {
-  switch (askSaveChoice()) {
-    case SaveChoice::KeepEditing:
-      return;
-    case SaveChoice::Discard:
-      releaseData();
-      closeByOwnPath();
-      return;
-    case SaveChoice::Save:
-      if (saveRows()) closeByOwnPath();
-      return;
-  }
-}
-
-void DocumentForm::releaseData() {
-  block_->attach(nullptr);
-  dropRows();
-}
-
-void DocumentForm::onDatePicked(QCalendarWidget* calendar, QLineEdit* shown, std::initializer_list<RecordSet*> rows,
-                                const QString& column) {
-  const std::vector<RecordSet*> targets(rows);
-  connectGuarded(calendar, &QCalendarWidget::selectionChanged, this, [calendar, shown, targets, column] {
-    const QDate picked = calendar->selectedDate();
-    for (RecordSet* row : targets) row->setValue(column, picked);
-    shown->setText(picked.toString(QStringLiteral("dd/MM/yy")));
+void DocumentForm::onDatePicked(QCalendarWidget* calendar, QLineEdit* shown, std::function<void(QDate)> store) {
+  shown->setReadOnly(true);  // what it shows is what the calendar stored
+  onDayPicked(calendar, this, [shown, store](QDate day) {
+    store(day);
+    shown->setText(day.toString(QStringLiteral("dd/MM/yy")));
   });
+}
+
+void DocumentForm::requireTotalFits(const ItemSummary& summary) {
+  if (summary.totalFitsItsColumn()) return;
+  throw Refusal{QStringLiteral("Total quantity of all items is %1..more than 32767 is not allowed. Please correct the "
+                               "quantities before saving..")
+                    .arg(summary.totalQuantity),
+                QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
 }

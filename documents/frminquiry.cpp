@@ -9,27 +9,35 @@
 #include <QPushButton>
 
 #include "documents/itemrequirementblock.h"
-#include "documents/rowwrites.h"
+#include "store/documentchain.h"
 #include "store/documentqueries.h"
-#include "store/transaction.h"
+#include "store/schema.h"
+#include "toolkit/boxvalues.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
-#include "toolkit/formhost.h"
 #include "toolkit/keyfilters.h"
 #include "toolkit/listmodel.h"
+#include "toolkit/refusal.h"
 
 namespace {
 const QString kCalendarTip = QStringLiteral(
     "USE THIS CALENDAR..ONLY BLUE COLOURED No. ARE  OF THE MONTH  SHOWN AT LEFT OF CALENDAR...NEVER USE  GREY "
     "COLOUR No. FOR DESIRED  DATE");
+const QString kNumberExists = QStringLiteral("This Inquiry No. already exist..Please Write New Inquiry Number ...");
+const QString kTable = QStringLiteral("tinquiry");
+
+void warnIfEmpty(QComboBox* box, const QString& message) {
+  if (box->currentText().isEmpty()) tell(message, QStringLiteral("ALERT!"));
 }
+}  // namespace
 
 frminquiry::frminquiry(FormHost& host)
     : DocumentForm(QStringLiteral("frminquiry"), QStringLiteral("INQUIRY FORM"), host, inquiryBlockTexts()) {
   buildControls();
+  layOut();
 
   const QDate today = QDate::currentDate();
-  inquiry_ = RecordSet::openForAppend(connection(), QStringLiteral("tinquiry"));
+  inquiry_ = RecordSet::openForAppend(connection(), kTable);
   inquiry_.addNew();
   inquiry_.setValue(QStringLiteral("logindate"), today);
   login_->setText(loginName());
@@ -38,7 +46,6 @@ frminquiry::frminquiry(FormHost& host)
   item_.addNew();
   item_.setValue(QStringLiteral("logindate"), today);
   item_.setValue(QStringLiteral("login"), loginName());
-  block()->attach(&item_);
   summary_ = RecordSet::openForAppend(connection(), QStringLiteral("titemdescom"));
   summary_.addNew();
 
@@ -48,7 +55,7 @@ frminquiry::frminquiry(FormHost& host)
 
 void frminquiry::buildControls() {
   auto list = [this](const QString& name, const QString& column) {
-    auto* model = new ListModel(connection(), documentqueries::distinctValues(QStringLiteral("tinquiry"), column), this);
+    auto* model = new ListModel(connection(), documentqueries::distinctValues(kTable, column), this);
     model->setObjectName(name);
     return model;
   };
@@ -75,116 +82,119 @@ void frminquiry::buildControls() {
   save_ = makeButton(this, QStringLiteral("cmdsaveinq"), QStringLiteral("SAVE DATA  and  CLOSE FORM"),
                      QStringLiteral("CLICK IT AFTER DOING ALL DATA ENTRY FOR THIS PERTICULAR FORM"));
 
+  limitTextLength(number_, textLimit(kTable, QStringLiteral("inqnum")));
+  limitTextLength(client_, textLimit(kTable, QStringLiteral("client")));
+  limitTextLength(area_, textLimit(kTable, QStringLiteral("area")));
   setControlsEnabled({client_, area_, inquiryDate_, dueDate_, notApplicable_, rate_, login_, save_}, false);
   inquiryCalendar_->hide();
   dueCalendar_->hide();
+}
 
+void frminquiry::layOut() {
   auto* grid = new QGridLayout(this);
   grid->addWidget(makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName")), 0, 0);
-  grid->addWidget(makeLabel(this, QStringLiteral("INQUIRY No.")), 1, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("INQUIRY No."), number_), 1, 0);
   grid->addWidget(number_, 1, 1);
   grid->addWidget(show_, 1, 2);
-  grid->addWidget(makeLabel(this, QStringLiteral("CLIENT ")), 2, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("CLIENT "), client_), 2, 0);
   grid->addWidget(client_, 2, 1);
-  grid->addWidget(makeLabel(this, QStringLiteral("AREA")), 3, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("AREA"), area_), 3, 0);
   grid->addWidget(area_, 3, 1);
-  grid->addWidget(makeLabel(this, QStringLiteral("INQUIRY DATE")), 4, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("INQUIRY DATE"), inquiryDate_), 4, 0);
   grid->addWidget(inquiryDate_, 4, 1);
   grid->addWidget(inquiryCalendar_, 5, 1);
-  grid->addWidget(makeLabel(this, QStringLiteral("DUE DATE")), 4, 2);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("DUE DATE"), dueDate_), 4, 2);
   grid->addWidget(dueDate_, 4, 3);
   grid->addWidget(notApplicable_, 4, 4);
   grid->addWidget(dueCalendar_, 5, 3, 1, 2);
-  grid->addWidget(makeLabel(this, QStringLiteral("BUDGETARY RATE")), 6, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("BUDGETARY RATE"), rate_), 6, 0);
   grid->addWidget(rate_, 6, 1);
   grid->addWidget(makeLabel(this, QStringLiteral("PRODUCT REQUIRED")), 7, 0);
   grid->addWidget(block(), 8, 0, 1, 5);
   grid->addWidget(login_, 9, 0);
   grid->addWidget(save_, 9, 3, 1, 2);
+  nameForReaders(inquiryCalendar_, QStringLiteral("INQUIRY DATE CALENDAR"));
+  nameForReaders(dueCalendar_, QStringLiteral("DUE DATE CALENDAR"));
+  nameForReaders(login_, QStringLiteral("CURRENT LOGIN NAME"));
 }
 
 void frminquiry::connectHandlers() {
   upperCaseTypedKeys(number_);
   onFocusLeave(number_, [this] { numberLeft(); });
-  connectGuarded(show_, &QPushButton::clicked, this, [this] { show(); });
-  onFocusLeave(client_, [this] { headerLeft(client_, QStringLiteral("client"), QStringLiteral("Please fill Client Name")); });
-  onFocusLeave(area_, [this] { headerLeft(area_, QStringLiteral("area"), QStringLiteral("Please fill AREA Name")); });
-  onDatePicked(inquiryCalendar_, inquiryDate_, {&inquiry_, &item_}, QStringLiteral("inqdate"));
-  onDatePicked(dueCalendar_, dueDate_, {&inquiry_}, QStringLiteral("inqduedate"));
+  connectGuarded(show_, &QPushButton::clicked, this, [this] { showPressed(); });
+  onFocusLeave(client_, [this] { warnIfEmpty(client_, QStringLiteral("Please fill Client Name")); });
+  onFocusLeave(area_, [this] { warnIfEmpty(area_, QStringLiteral("Please fill AREA Name")); });
+  onDatePicked(inquiryCalendar_, inquiryDate_, [this](QDate day) {
+    inquiry_.setValue(QStringLiteral("inqdate"), day);
+    item_.setValue(QStringLiteral("inqdate"), day);
+  });
+  onDatePicked(dueCalendar_, dueDate_, [this](QDate day) { inquiry_.setValue(QStringLiteral("inqduedate"), day); });
   connectGuarded(notApplicable_, &QPushButton::clicked, this, [this] {
     dueDate_->clear();
     inquiry_.setValue(QStringLiteral("inqduedate"), QVariant());
   });
   warnOnNonDigitKeys(rate_);
-  onFocusLeave(rate_, [this] {
-    writeWholeNumber(inquiry_, QStringLiteral("brate"), rate_->text(), QStringLiteral("BUDGETARY RATE"));
-  });
+  warnOnLeavingBadAmount(rate_, QStringLiteral("BUDGETARY RATE"));
 }
 
-void frminquiry::writeNumber(const QString& number) {
-  const QVariant value = number.isEmpty() ? QVariant() : QVariant(number);
-  for (RecordSet* row : {&inquiry_, &item_, &summary_}) row->setValue(QStringLiteral("inqnum"), value);
-}
+QString frminquiry::number() const { return number_->currentText().toUpper(); }
 
 void frminquiry::numberLeft() {
-  const QString number = number_->currentText().toUpper();
-  if (number.isEmpty()) {
-    writeNumber(number);
+  if (number().isEmpty()) {
     tell(QStringLiteral("Please fill Inquiry Number"), QStringLiteral("ALERT!"));
     return;
   }
-  number_->setEditText(number);
-  writeNumber(number);
+  number_->setEditText(number());
 }
 
-void frminquiry::show() {
-  number_->setEditText(number_->currentText().toUpper());
-  const QString number = number_->currentText();
-  if (!number.isEmpty() && documentqueries::inquiryExists(connection(), number)) {
-    tell(QStringLiteral("This Inquiry No. already exist..Please Write New Inquiry Number ..."), QStringLiteral("ALERT!"));
+void frminquiry::showPressed() {
+  number_->setEditText(number());
+  if (!number().isEmpty() && numberTaken(connection(), kTable, QStringLiteral("inqnum"), number())) {
+    tell(kNumberExists, QStringLiteral("ALERT!"));
     return;
   }
-  if (number.isEmpty()) {
+  if (number().isEmpty()) {
     tell(QStringLiteral("Please Write Inquiry Number First..."), QStringLiteral("ALERT!"));
     return;
   }
   setControlsEnabled({client_, area_, inquiryDate_, dueDate_, notApplicable_, block(), rate_, save_}, true);
   inquiryCalendar_->setVisible(true);
   dueCalendar_->setVisible(true);
+  setShown();
 }
 
-void frminquiry::headerLeft(QComboBox* box, const QString& column, const QString& emptyMessage) {
-  writeToRows({&inquiry_, &item_}, column, box->currentText());
-  if (box->currentText().isEmpty()) tell(emptyMessage, QStringLiteral("ALERT!"));
+void frminquiry::takeBoxes() {
+  if (number().isEmpty())
+    throw Refusal{QStringLiteral("WRITE INQUIRY NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
+                  Prompter::Icon::Error};
+  const QVariant rate = boxAmount(rate_->text(), QStringLiteral("BUDGETARY RATE"));
+  const ItemLines lines = block()->lines();
+  const ItemSummary summary = lines.summary();
+  requireTotalFits(summary);
+
+  number_->setEditText(number());
+  for (RecordSet* row : {&inquiry_, &item_, &summary_}) row->setValue(QStringLiteral("inqnum"), number());
+  for (RecordSet* row : {&inquiry_, &item_}) {
+    row->setValue(QStringLiteral("client"), boxText(client_->currentText()));
+    row->setValue(QStringLiteral("area"), boxText(area_->currentText()));
+  }
+  inquiry_.setValue(QStringLiteral("brate"), rate);
+  item_.setValues(lines.columns());
+  summary_.setValues(summary.columns());
 }
 
-bool frminquiry::saveRows() {
-  const QString number = number_->currentText().toUpper();
-  if (number.isEmpty()) {
-    tell(QStringLiteral("WRITE INQUIRY NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
-         Prompter::Icon::Error);
-    return false;
-  }
-  // The number may have changed since SHOW tested it.
-  if (documentqueries::inquiryExists(connection(), number)) {
-    tell(QStringLiteral("This Inquiry No. already exist..Please Write New Inquiry Number ..."), QStringLiteral("ALERT!"));
-    return false;
-  }
-  const ItemSummary summary = block()->buildSummary();
-  if (!checkTotalQuantity(summary)) return false;
-
-  writeNumber(number);
-  {
-    Transaction all(connection());
-    inquiry_.updateBatch();
-    item_.updateBatch();
-    writeSummary(summary_, summary);
-    summary_.updateBatch();
-    all.commit();
-  }
-  tell(QStringLiteral("If this is new client , Please fillup address book from main form  "));
-  return true;
+void frminquiry::checkAtCommit() {
+  if (numberTaken(connection(), kTable, QStringLiteral("inqnum"), number()))
+    throw Refusal{kNumberExists, QStringLiteral("ALERT!")};
 }
+
+void frminquiry::writeRows() {
+  inquiry_.updateBatch();
+  item_.updateBatch();
+  summary_.updateBatch();
+}
+
+void frminquiry::afterSave() { tell(QStringLiteral("If this is new client , Please fillup address book from main form  ")); }
 
 void frminquiry::dropRows() {
   inquiry_.close();

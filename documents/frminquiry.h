@@ -18,12 +18,15 @@ class frminquiry : public DocumentForm {
 
  private:
   void buildControls();
+  void layOut();
   void connectHandlers();
   void numberLeft();
-  void show();
-  void headerLeft(QComboBox* box, const QString& column, const QString& emptyMessage);
-  void writeNumber(const QString& number);
-  bool saveRows() override;
+  void showPressed();
+  QString number() const;
+  void takeBoxes() override;
+  void checkAtCommit() override;
+  void writeRows() override;
+  void afterSave() override;
   void dropRows() override;
 
   RecordSet inquiry_;

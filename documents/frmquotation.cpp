@@ -9,20 +9,23 @@
 #include <QPushButton>
 
 #include "documents/itemrequirementblock.h"
-#include "documents/rowwrites.h"
-#include "store/dberror.h"
-#include "store/documentqueries.h"
-#include "store/transaction.h"
+#include "store/schema.h"
+#include "toolkit/boxvalues.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
-#include "toolkit/formhost.h"
 #include "toolkit/keyfilters.h"
-#include "toolkit/listmodel.h"
+#include "toolkit/refusal.h"
+
+namespace {
+const QString kTable = QStringLiteral("tquote");
+}
 
 frmquotation::frmquotation(FormHost& host)
-    : DocumentForm(QStringLiteral("frmquotation"), QStringLiteral("QUOTATION FORM"), host, quotationBlockTexts()) {
+    : AnsweringForm(QStringLiteral("frmquotation"), QStringLiteral("QUOTATION FORM"), host, quotationBlockTexts(),
+                    Step::Quotation, QStringLiteral("Inquiry No.")) {
   buildControls();
-  quote_ = RecordSet::openForAppend(connection(), QStringLiteral("tquote"));
+  layOut();
+  quote_ = RecordSet::openForAppend(connection(), kTable);
   quote_.addNew();
   quote_.setValue(QStringLiteral("logindate"), QDate::currentDate());
   loginBox_->setText(loginName());
@@ -32,11 +35,8 @@ frmquotation::frmquotation(FormHost& host)
 }
 
 void frmquotation::buildControls() {
-  auto* unquoted = new ListModel(connection(), documentqueries::unquotedInquiries(), this);
-  unquoted->setObjectName(QStringLiteral("adinqnumquote"));
-  inquiry_ = makeListCombo(this, QStringLiteral("datacominqnoquote"),
-                           QStringLiteral("CHOOSE EXISTING INQUIRY No. FOR PARTY."), unquoted);
-  if (inquiry_->count() > 0) inquiry_->setCurrentIndex(0);  // opens on the first inquiry still to quote
+  inquiry_ = makeParentCombo(QStringLiteral("datacominqnoquote"), QStringLiteral("CHOOSE EXISTING INQUIRY No. FOR PARTY."),
+                             QStringLiteral("adinqnumquote"));
   show_ = makeButton(this, QStringLiteral("cmdshow"), QStringLiteral("SHOW"),
                      QStringLiteral("TO ACCESS ALL BOXES CLICK IT/ UNTILL NOT WRITE EXISTING INQUIRYE No. IT WILL NOT "
                                     "WORK."));
@@ -52,146 +52,88 @@ void frmquotation::buildControls() {
   save_ = makeButton(this, QStringLiteral("cmdsavequote"), QStringLiteral("SAVE DATA and CLOSE FORM"),
                      QStringLiteral("CLICK IT ONLY AFTER COMPLETING DATA ENTRY.."));
 
+  limitTextLength(inquiry_, textLimit(kTable, QStringLiteral("inqnum")));
+  limitTextLength(client_, textLimit(kTable, QStringLiteral("client")));
+  limitTextLength(number_, textLimit(kTable, QStringLiteral("quotenum")));
   setControlsEnabled({client_, number_, date_, rate_, edit_, loginBox_, save_}, false);
   calendar_->hide();
+}
 
+void frmquotation::layOut() {
   auto* grid = new QGridLayout(this);
   grid->addWidget(makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName")), 0, 0);
-  grid->addWidget(makeLabel(this, QStringLiteral("SELECT INQUIRY NO.")), 1, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("SELECT INQUIRY NO."), inquiry_), 1, 0);
   grid->addWidget(inquiry_, 1, 1);
   grid->addWidget(show_, 1, 2);
-  grid->addWidget(makeLabel(this, QStringLiteral("CLIENT")), 2, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("CLIENT"), client_), 2, 0);
   grid->addWidget(client_, 2, 1);
-  grid->addWidget(makeLabel(this, QStringLiteral("Quotation Number")), 3, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("Quotation Number"), number_), 3, 0);
   grid->addWidget(number_, 3, 1);
-  grid->addWidget(makeLabel(this, QStringLiteral("Date of Quote")), 4, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("Date of Quote"), date_), 4, 0);
   grid->addWidget(date_, 4, 1);
   grid->addWidget(calendar_, 5, 1);
-  grid->addWidget(makeLabel(this, QStringLiteral("QUOTATION RATE")), 6, 0);
+  grid->addWidget(makeLabelFor(this, QStringLiteral("QUOTATION RATE"), rate_), 6, 0);
   grid->addWidget(rate_, 6, 1);
   grid->addWidget(edit_, 6, 2);
   grid->addWidget(block(), 7, 0, 1, 4);
   grid->addWidget(loginBox_, 8, 0);
   grid->addWidget(save_, 8, 2, 1, 2);
+  nameForReaders(calendar_, QStringLiteral("Date of Quote calendar"));
+  nameForReaders(loginBox_, QStringLiteral("CURRENT LOGIN NAME"));
 }
 
 void frmquotation::connectHandlers() {
-  upperCaseTypedKeys(inquiry_);
-  connectGuarded(show_, &QPushButton::clicked, this, [this] { show(); });
-  connect(client_, &QLineEdit::textChanged, this, [this](const QString& text) { runGuarded([&] { clientChanged(text); }); });
+  connectGuarded(show_, &QPushButton::clicked, this, [this] { showPressed(); });
   upperCaseTypedKeys(number_);
-  connect(number_, &QLineEdit::textChanged, this, [this](const QString& text) { runGuarded([&] { numberChanged(text); }); });
-  onDatePicked(calendar_, date_, {&quote_}, QStringLiteral("quotedate"));
+  onDatePicked(calendar_, date_, [this](QDate day) { quote_.setValue(QStringLiteral("quotedate"), day); });
   warnOnNonDigitKeys(rate_);
-  onFocusLeave(rate_, [this] {
-    writeWholeNumber(quote_, QStringLiteral("quoterate"), rate_->text(), QStringLiteral("QUOTATION RATE"));
-  });
-  connectGuarded(edit_, &QPushButton::clicked, this, [this] {
-    block()->setEnabled(true);
-    editFlag_ = true;
-  });
+  warnOnLeavingBadAmount(rate_, QStringLiteral("QUOTATION RATE"));
+  useEditButton(edit_);
 }
 
-void frmquotation::show() {
+void frmquotation::showPressed() {
   const QString chosen = inquiry_->currentText();
-  if (chosen.isEmpty()) {
-    tell(QStringLiteral("Please fill Inquiry Number"), QStringLiteral("ALERT!"));
+  if (!loadParent(chosen, {QStringLiteral("Please fill Inquiry Number"),
+                           QStringLiteral("Please Choose Existing Inquiry Number From List")}))
     return;
-  }
-  if (!documentqueries::isUnquotedInquiry(connection(), chosen)) {
-    tell(QStringLiteral("Please Choose Existing Inquiry Number From List"), QStringLiteral("ALERT!"));
-    return;
-  }
-  const QString number = chosen.trimmed();
-  const QString condition = documentqueries::numberIs(QStringLiteral("inqnum"));
-  RecordSet item = RecordSet::openWhere(connection(), QStringLiteral("titeminq"), condition, {number});
-  RecordSet summary = RecordSet::openWhere(connection(), QStringLiteral("titemdescom"), condition, {number});
-  if (item.eof() || summary.eof()) {
-    tell(QStringLiteral("The item details of inquiry %1 are missing from the database, so it cannot be quoted. "
-                        "Please correct it in EDIT DATA first.")
-             .arg(number),
-         QStringLiteral("ALERT!!!"), Prompter::Icon::Error);
-    return;
-  }
-
-  // A second SHOW drops what the first one loaded.
-  block()->attach(nullptr);
-  item_ = std::move(item);
-  summary_ = std::move(summary);
-  shownInquiry_ = number;
-  block()->attach(&item_);
-  client_->setText(item_.value(QStringLiteral("client")).toString());
-  block()->fillFromItemRow();
+  // A client typed here stays unless the inquiry names one.
+  const QString client = rows().item().value(QStringLiteral("client")).toString();
+  if (!client.isEmpty()) client_->setText(client);
   quote_.setValue(QStringLiteral("inqnum"), chosen);
-  writeToRows({&quote_}, QStringLiteral("client"), client_->text());
-  if (!number_->text().isEmpty()) numberChanged(number_->text());
-  item_.setValue(QStringLiteral("logindate"), QDate::currentDate());
-  item_.setValue(QStringLiteral("login"), loginName());
-
   setControlsEnabled({client_, number_, date_, edit_, rate_, save_}, true);
   calendar_->setVisible(true);
 }
 
-void frmquotation::clientChanged(const QString& text) {
-  if (quote_.isOpen()) writeToRows({&quote_}, QStringLiteral("client"), text);
-  if (item_.isOpen()) writeToRows({&item_}, QStringLiteral("client"), text);
-}
-
-void frmquotation::numberChanged(const QString& text) {
-  if (quote_.isOpen()) writeToRows({&quote_}, QStringLiteral("quotenum"), text);
-  if (item_.isOpen()) writeToRows({&item_, &summary_}, QStringLiteral("quotenum"), text);
-}
-
-bool frmquotation::saveRows() {
+void frmquotation::takeBoxes() {
   const QString number = number_->text();
-  if (number.isEmpty()) {
-    tell(QStringLiteral("WRITE QUOTATION  NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
-         Prompter::Icon::Error);
-    return false;
-  }
-  // The purchase order finds its transaction by this number: it must be unique.
-  if (documentqueries::quotationExists(connection(), number)) {
-    tell(QStringLiteral("This Quotation No. already exist..Please Write New Quotation Number ..."),
-         QStringLiteral("ALERT!"));
-    return false;
-  }
-  ItemSummary summary;
-  if (editFlag_) {
-    summary = block()->buildSummary();
-    if (!checkTotalQuantity(summary)) return false;
-  }
-  try {
-    commit(summary);
-  } catch (const DbError& error) {
-    if (error.kind() != DbErrorKind::Conflict) throw;
-    tell(QStringLiteral("The items of inquiry %1 were changed in another window after SHOW loaded them, so nothing "
-                        "was saved. Press SHOW to load them again.")
-             .arg(shownInquiry_),
-         QStringLiteral("ALERT!!!"), Prompter::Icon::Error);
-    return false;
-  }
-  return true;
+  if (number.isEmpty())
+    throw Refusal{QStringLiteral("WRITE QUOTATION  NUMBER otherwise Data will not be saved.."),
+                  QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+  quote_.setValue(QStringLiteral("quoterate"), boxAmount(rate_->text(), QStringLiteral("QUOTATION RATE")));
+  takeItemEdits();
+  const QVariant client = boxText(client_->text());
+  quote_.setValue(QStringLiteral("client"), client);
+  quote_.setValue(QStringLiteral("quotenum"), number);
+  rows().setItem({{QStringLiteral("client"), client},
+                  {QStringLiteral("logindate"), QDate::currentDate()},
+                  {QStringLiteral("login"), loginName()}});
+  rows().setNumber(QStringLiteral("quotenum"), number);
 }
 
-void frmquotation::commit(const ItemSummary& summary) {
-  Transaction all(connection());
+void frmquotation::checkAtCommit() {
+  // The purchase order finds its transaction by this number: it must be unique.
+  if (numberTaken(connection(), kTable, QStringLiteral("quotenum"), number_->text()))
+    throw Refusal{QStringLiteral("This Quotation No. already exist..Please Write New Quotation Number ..."),
+                  QStringLiteral("ALERT!")};
+  requireParentStillOpen();
+}
+
+void frmquotation::writeRows() {
   quote_.updateBatch();
-  if (!shownInquiry_.isEmpty()) {
-    item_.updateBatch(RecordSet::ConflictCheck::WholeRow);
-    if (editFlag_) writeSummary(summary_, summary);
-    summary_.updateBatch(RecordSet::ConflictCheck::WholeRow);
-    RecordSet inquiry = RecordSet::openWhere(connection(), QStringLiteral("tinquiry"),
-                                             documentqueries::numberIs(QStringLiteral("inqnum")), {shownInquiry_});
-    if (!inquiry.eof()) {
-      inquiry.setValue(QStringLiteral("quotesendstatus"), QStringLiteral("YES"));
-      inquiry.updateBatch();
-    }
-  }
-  all.commit();
+  writeTransaction();
 }
 
 void frmquotation::dropRows() {
   quote_.close();
-  item_.close();
-  summary_.close();
+  dropTransaction();
 }

@@ -1,18 +1,17 @@
 #pragma once
 
-#include "documents/documentform.h"
+#include "documents/answeringform.h"
 #include "store/recordset.h"
 
 class QCalendarWidget;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-struct ItemSummary;
 
 // The quotation answering one stored, unquoted inquiry: SHOW loads the
 // inquiry's item and summary rows, SAVE stores the quotation, writes its
 // number into those rows and marks the inquiry quoted, all at once.
-class frmquotation : public DocumentForm {
+class frmquotation : public AnsweringForm {
   Q_OBJECT
 
  public:
@@ -20,19 +19,15 @@ class frmquotation : public DocumentForm {
 
  private:
   void buildControls();
+  void layOut();
   void connectHandlers();
-  void show();
-  void clientChanged(const QString& text);
-  void numberChanged(const QString& text);
-  bool saveRows() override;
-  void commit(const ItemSummary& summary);
+  void showPressed();
+  void takeBoxes() override;
+  void checkAtCommit() override;
+  void writeRows() override;
   void dropRows() override;
 
   RecordSet quote_;
-  RecordSet item_;
-  RecordSet summary_;
-  QString shownInquiry_;  // the inquiry SHOW loaded; empty before SHOW
-  bool editFlag_ = false;
 
   QComboBox* inquiry_;
   QPushButton* show_;

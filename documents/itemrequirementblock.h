@@ -4,22 +4,15 @@
 #include <array>
 
 #include "documents/blocktexts.h"
-#include "documents/categories.h"
+#include "store/itemlines.h"
 
 class Connection;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class RecordSet;
 
-struct ItemSummary {
-  QString description;  // "  A  B": each non-empty description, trimmed, after two blanks
-  qint64 totalQuantity = 0;
-  QString make;
-};
-
-// The seven category lines of a document form. Every change goes straight
-// into the attached, not yet committed item row; the hosting form commits it.
+// The seven category lines of a document form. It shows and edits an item
+// row's lines; the hosting form takes them at SAVE and stores them.
 class ItemRequirementBlock : public QGroupBox {
   Q_OBJECT
 
@@ -29,13 +22,13 @@ class ItemRequirementBlock : public QGroupBox {
   // Reads the distinct makes stored for each category into its drop-down list;
   // the make boxes stay empty.
   void loadMakeLists(Connection& connection);
-  // Empties the lines; from then on handlers write into this row (nullptr:
-  // handlers do nothing).
-  void attach(RecordSet* itemRow);
-  // Ticks, descriptions, quantities and makes from the attached row, in that order.
-  void fillFromItemRow();
-  // From what the boxes show; the total is that of the quantities the row holds.
-  ItemSummary buildSummary() const;
+  // Ticks, descriptions, quantities and makes, in that order; a quantity of 0
+  // leaves its box empty.
+  void show(const ItemLines& lines);
+  void clear();
+  // What the boxes show. A quantity box that cannot be stored is a Refusal
+  // with the message leaving the box gives.
+  ItemLines lines() const;
 
  private:
   struct Line {
@@ -43,14 +36,11 @@ class ItemRequirementBlock : public QGroupBox {
     QLineEdit* description;
     QLineEdit* quantity;
     QComboBox* make;
+    QVariant flag;  // as loaded, until the box is ticked or unticked
   };
 
-  void buildLine(int row, const Category& category, const BlockTexts& texts, int index);
-  void write(const QString& column, const QVariant& value);
-  void quantityLeft(const Category& category, QLineEdit* box);
-  void makeLeft(const Category& category, QComboBox* box);
+  void buildLine(int row, const Category& category, const BlockTexts& texts, Line& line);
 
-  BlockTexts texts_;
   std::array<Line, kCategoryCount> lines_{};
-  RecordSet* itemRow_ = nullptr;
+  QString makeListPrefix_;
 };

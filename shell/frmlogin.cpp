@@ -14,6 +14,7 @@
 
 frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")) {
   setWindowTitle(QStringLiteral("User Login"));
+  setPlacement(Placement::Centred);
 
   connection_ = Connection::open(host.databasePath());
   passwords_ = RecordSet::openTable(*connection_, QStringLiteral("tloginpassword"));
@@ -30,6 +31,8 @@ frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")) {
   password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // shown as "*"
   nameLabel->setBuddy(userName_);
   passwordLabel->setBuddy(password_);
+  nameForReaders(userName_, nameLabel->text());
+  nameForReaders(password_, passwordLabel->text());
 
   auto* submitUser = makeButton(this, QStringLiteral("cmdsubmituser"), QStringLiteral("SUBMIT USER"),
                                 QStringLiteral("AFTER FILLING USERNAME/PASSWORD  CLICK IT TO OPEN FORMS.."));

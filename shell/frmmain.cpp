@@ -40,8 +40,10 @@ const PanelButton kOtherButtons[] = {
 
 frmmain::frmmain(FormHost& host) : FormBase(QStringLiteral("frmmain")), host_(host) {
   setWindowTitle(QStringLiteral("MAIN FORM"));
-  setCloseRule(CloseRule::refuse(QStringLiteral("Please Click CLOSE Button close this form"), QStringLiteral("ALERT!"),
-                                 Prompter::Icon::Warning));
+  CloseRule rule = CloseRule::refuse(QStringLiteral("Please Click CLOSE Button close this form"),
+                                     QStringLiteral("ALERT!"), Prompter::Icon::Warning);
+  rule.yieldsToExit = true;  // the panel never keeps the program from ending
+  setCloseRule(rule);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName")));

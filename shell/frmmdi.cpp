@@ -5,11 +5,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSettings>
 
 #include "shell/frmlogin.h"
 #include "store/backup.h"
 #include "store/connection.h"
 #include "toolkit/errorsink.h"
+#include "toolkit/formbase.h"
 #include "toolkit/formhost.h"
 #include "toolkit/prompter.h"
 
@@ -55,7 +57,6 @@ frmmdi::frmmdi(const QString& databasePath, QWidget* parent) : QMainWindow(paren
   });
   buildMenus();
   setWorkingMenusEnabled(false);
-  resize(1100, 760);
 }
 
 void frmmdi::buildMenus() {
@@ -94,9 +95,16 @@ void frmmdi::setWorkingMenusEnabled(bool enabled) {
 
 void frmmdi::showForm(const QString& name) { host_->show(name); }
 
-void frmmdi::start() {
-  host_->show(QStringLiteral("frmSplash"));
+void frmmdi::showAsLastTime() {
+  // Where the user left it; maximised the first time.
+  if (!restoreGeometry(QSettings().value(QStringLiteral("frame/geometry")).toByteArray())) {
+    showMaximized();
+    return;
+  }
+  show();
 }
+
+void frmmdi::start() { host_->show(QStringLiteral("frmSplash")); }
 
 void frmmdi::onSignedIn() {
   setWorkingMenusEnabled(true);
@@ -104,18 +112,20 @@ void frmmdi::onSignedIn() {
 }
 
 void frmmdi::exitProgram() {
-  if (prompter().message(
-          QStringLiteral(" WARNING!!!CLOSING THIS FORM WILL CLOSE ALL FORM AND THIS PROGRAM..Do you want to close??"),
-          QStringLiteral("ALERT!!"), Prompter::Buttons::YesNo, Prompter::Icon::None) != Prompter::Answer::Yes)
+  if (!askYesNo(QStringLiteral(" WARNING!!!CLOSING THIS FORM WILL CLOSE ALL FORM AND THIS PROGRAM..Do you want to close??"),
+                QStringLiteral("ALERT!!")))
     return;
+  // Every form is asked before any closes: one refusal keeps them all open.
+  QList<FormBase*> forms;
+  for (QWidget* form : host_->openForms()) {
+    auto* base = qobject_cast<FormBase*>(form);
+    if (!base) continue;
+    if (!base->agreesToExit()) return;
+    forms << base;
+  }
+  for (FormBase* form : forms) form->closeForExit();
   closingFlag_ = true;
-  if (!close()) closingFlag_ = false;  // a child form refused: keep going, and keep the close box guarded
-}
-
-bool frmmdi::closeChildForms() {
-  for (QMdiSubWindow* window : area_->subWindowList())
-    if (!window->close()) return false;
-  return true;
+  close();
 }
 
 void frmmdi::closeEvent(QCloseEvent* event) {
@@ -125,10 +135,7 @@ void frmmdi::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (!closeChildForms()) {
-    event->ignore();
-    return;
-  }
+  QSettings().setValue(QStringLiteral("frame/geometry"), saveGeometry());
   event->accept();
 }
 

@@ -14,7 +14,8 @@ class frmmdi : public QMainWindow {
   explicit frmmdi(const QString& databasePath, QWidget* parent = nullptr);
 
   FormHost& host() const { return *host_; }
-  void start();  // shows the splash sheet
+  void showAsLastTime();  // the size and place it had when last closed, else maximised
+  void start();           // shows the splash sheet
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -27,7 +28,6 @@ class frmmdi : public QMainWindow {
   void onSignedIn();
   void exitProgram();
   void backUpNow();
-  bool closeChildForms();
 
   QMdiArea* area_;
   FormHost* host_;

@@ -19,6 +19,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QStr
 
 frmSplash::frmSplash(FormHost& host) : FormBase(QStringLiteral("frmSplash")), host_(host) {
   setWindowFlags(Qt::FramelessWindowHint);
+  setPlacement(Placement::Centred);
   setFocusPolicy(Qt::StrongFocus);
 
   auto* frame = new QFrame(this);

@@ -1,22 +1,57 @@
 #include "store/chaincheck.h"
 
 #include "store/connection.h"
+#include "store/documentchain.h"
 #include "store/statement.h"
 
 namespace {
 
-struct ChainLink {
-  const char* child;
-  const char* column;
-  const char* parent;
+struct Reference {
+  QString child;
+  QString column;
+  QString parent;
+  QString parentNumber;
 };
 
-// Each child row must find its parent by the document number it carries.
-constexpr ChainLink kLinks[] = {
-    {"tquote", "inqnum", "tinquiry"},     {"tpo", "quotenum", "tquote"},
-    {"tinvoice", "ponum", "tpo"},         {"taddressbook", "inqnum", "tinquiry"},
-    {"titeminq", "inqnum", "tinquiry"},   {"titemdescom", "inqnum", "tinquiry"},
-};
+// Each child row must find its parent by the number it carries; the item and
+// summary rows belong to an inquiry.
+std::vector<Reference> references() {
+  std::vector<Reference> all;
+  for (const ChainStep& s : chainSteps()) all.push_back({s.childTable, s.childColumn, s.parentTable, s.parentNumber});
+  all.push_back({"titeminq", "inqnum", "tinquiry", "inqnum"});
+  all.push_back({"titemdescom", "inqnum", "tinquiry", "inqnum"});
+  return all;
+}
+
+void findOrphans(Connection& connection, const Reference& r, QStringList& report) {
+  // One index seek per child row: the parent's number index is on lower(trim(...)).
+  Statement orphans(connection, QStringLiteral("SELECT c.rowid, c.\"%2\" FROM \"%1\" c WHERE NOT EXISTS (SELECT 1 FROM "
+                                               "\"%3\" p WHERE lower(trim(p.\"%4\")) = lower(trim(c.\"%2\"))) ORDER BY "
+                                               "c.rowid")
+                                    .arg(r.child, r.column, r.parent, r.parentNumber));
+  while (orphans.step())
+    report << QStringLiteral("%1 row %2: %3 \"%4\" has no row in %5")
+                  .arg(r.child)
+                  .arg(orphans.value(0).toLongLong())
+                  .arg(r.column, orphans.value(1).toString(), r.parent);
+}
+
+// The open-document lists are kept by triggers; say so if they ever disagree
+// with the rows themselves.
+void compareOpenLists(Connection& connection, QStringList& report) {
+  for (const ChainStep& s : chainSteps()) {
+    Statement counts(connection,
+                     QStringLiteral("SELECT (SELECT count(*) FROM topenparent WHERE link = '%1'), (SELECT count(*) FROM "
+                                    "\"%2\" p WHERE trim(ifnull(p.\"%3\", '')) <> '' AND NOT EXISTS (SELECT 1 FROM "
+                                    "\"%4\" c WHERE lower(trim(c.\"%5\")) = lower(trim(p.\"%3\"))))")
+                         .arg(s.key, s.parentTable, s.parentNumber, s.childTable, s.childColumn));
+    if (counts.step() && counts.value(0) != counts.value(1))
+      report << QStringLiteral("the list of open documents for %1 holds %2 rows, but %3 are open")
+                    .arg(s.childTable)
+                    .arg(counts.value(0).toLongLong())
+                    .arg(counts.value(1).toLongLong());
+  }
+}
 
 }  // namespace
 
@@ -27,17 +62,7 @@ DatabaseCheck checkDatabase(Connection& connection) {
   while (integrity.step()) lines << integrity.value(0).toString();
   report.integrity = lines.join('\n');
 
-  for (const ChainLink& link : kLinks) {
-    const QString sql = QStringLiteral(
-                            "SELECT c.rowid, c.\"%2\" FROM \"%1\" c WHERE NOT EXISTS "
-                            "(SELECT 1 FROM \"%3\" p WHERE lower(p.\"%2\") = lower(c.\"%2\")) ORDER BY c.rowid")
-                            .arg(QLatin1String(link.child), QLatin1String(link.column), QLatin1String(link.parent));
-    Statement orphans(connection, sql);
-    while (orphans.step())
-      report.brokenChains << QStringLiteral("%1 row %2: %3 \"%4\" has no row in %5")
-                                 .arg(QLatin1String(link.child))
-                                 .arg(orphans.value(0).toLongLong())
-                                 .arg(QLatin1String(link.column), orphans.value(1).toString(), QLatin1String(link.parent));
-  }
+  for (const Reference& r : references()) findOrphans(connection, r, report.brokenChains);
+  compareOpenLists(connection, report.brokenChains);
   return report;
 }

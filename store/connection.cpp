@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "store/dberror.h"
+#include "store/schemaversion.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ std::unique_ptr<Connection> Connection::open(const QString& path, OpenMode mode)
   // nothing and cost every form ~25 ms when it opens its connection.
   sqlite3_exec(db, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr);
   sqlite3_busy_timeout(db, 4000);
+  sqlite3_extended_result_codes(db, 1);  // tells a duplicate number from other refusals
 
   // The key is proven by the first read: a wrong key or a foreign file fails here.
   const int probe = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -68,6 +70,7 @@ std::unique_ptr<Connection> Connection::open(const QString& path, OpenMode mode)
   // One file that can be copied between sessions, and every commit on disk.
   connection->execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
   connection->execute(QStringLiteral("PRAGMA synchronous=FULL"));
+  if (mode == OpenMode::Existing) requireCurrentSchema(*connection);
   return connection;
 }
 
@@ -106,6 +109,10 @@ void Connection::raise(int resultCode) const {
       throw DbError(DbErrorKind::WrongKey,
                     QStringLiteral("The file %1 is not a VANTORA database, or its password does not match.").arg(path_));
     case SQLITE_CONSTRAINT:
+      if (resultCode == SQLITE_CONSTRAINT_UNIQUE)
+        throw DbError(DbErrorKind::Duplicate,
+                      QStringLiteral("This document number is already stored, so nothing was saved. Please write "
+                                     "another number."));
       throw DbError(DbErrorKind::BadValue, QStringLiteral("A value does not fit its column: %1").arg(detail));
     default:
       throw DbError(DbErrorKind::Other, QStringLiteral("Database error: %1").arg(detail));

@@ -13,6 +13,8 @@ enum class DbErrorKind {
   DiskFull,
   BadValue,
   Conflict,
+  Duplicate,     // a document number the file already holds
+  WrongVersion,  // a file this version cannot use as it is
   Other,
 };
 

@@ -140,6 +140,17 @@ void RecordSet::setValue(int column, const QVariant& value) {
 
 void RecordSet::setValue(const QString& column, const QVariant& value) { setValue(indexOf(column), value); }
 
+void RecordSet::setValues(const QVariantHash& byColumn) {
+  for (auto it = byColumn.begin(); it != byColumn.end(); ++it) setValue(it.key(), it.value());
+}
+
+QVariantHash RecordSet::currentRow() const {
+  const Data& d = data();
+  QVariantHash row;
+  for (int c = 0; c < d.fields.size(); ++c) row.insert(d.fields[c], value(c));
+  return row;
+}
+
 bool RecordSet::isPending() const { return data().row().pending; }
 
 void RecordSet::updateBatch(ConflictCheck check) {

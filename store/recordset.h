@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVariantHash>
 #include <memory>
 
 class Connection;
@@ -39,6 +40,8 @@ class RecordSet {
   QVariant value(const QString& column) const;
   void setValue(int column, const QVariant& value);  // refuses a value that does not fit, changing nothing
   void setValue(const QString& column, const QVariant& value);
+  void setValues(const QVariantHash& byColumn);
+  QVariantHash currentRow() const;  // by column name
   bool isPending() const;  // current row not yet written
 
   // What an update of a loaded row checks before it writes: that the columns

@@ -26,3 +26,10 @@ void RowWriter::append(const QVariantList& valuesWithoutKey) {
     insert_->bind(i + 1, table_.columns[size_t(i + firstColumn_)].toStored(valuesWithoutKey[i]));
   insert_->step();
 }
+
+void RowWriter::append(const QVariantHash& byColumn) {
+  for (auto it = byColumn.keyBegin(); it != byColumn.keyEnd(); ++it) table_.column(*it);  // no misspelt column
+  QVariantList values;
+  for (size_t c = size_t(firstColumn_); c < table_.columns.size(); ++c) values << byColumn.value(table_.columns[c].name);
+  append(values);
+}

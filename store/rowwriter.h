@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <QVariantHash>
 #include <memory>
 
 class Connection;
@@ -17,6 +18,7 @@ class RowWriter {
   ~RowWriter();
 
   void append(const QVariantList& valuesWithoutKey);
+  void append(const QVariantHash& byColumn);  // columns not named hold no value
 
  private:
   const Table& table_;

@@ -2,90 +2,105 @@
 
 #include <QStringList>
 
+#include "store/categories.h"
 #include "store/connection.h"
+#include "store/documentchain.h"
+#include "store/indexes.h"
 #include "store/dates.h"
 #include "store/dberror.h"
 #include "store/wholenumber.h"
 
 namespace {
 
+// Longest texts, in characters. Document numbers are codes; descriptions hold
+// several items; the combined texts hold all seven lines with their blanks.
+constexpr int kNumberLength = 40;
+constexpr int kNameLength = 120;
+constexpr int kPlaceLength = 60;
+constexpr int kLoginLength = 60;
+constexpr int kDescriptionLength = 500;
+constexpr int kMakeLength = 80;
+constexpr int kMarkLength = 10;
+constexpr int kTermLength = 100;
+constexpr int kRemarkLength = 1000;
+constexpr int kPathLength = 4096;
+constexpr int kPhoneLength = 40;
+
 Column key(const char* name) { return {name, ColumnType::Key}; }
-Column text(const char* name) { return {name, ColumnType::Text}; }
+Column text(const char* name, int length) { return {name, ColumnType::Text, false, length}; }
 Column int32(const char* name) { return {name, ColumnType::Int32}; }
 Column date(const char* name) { return {name, ColumnType::Date}; }
 Column time(const char* name) { return {name, ColumnType::Time}; }
 Column quantity(const char* name) { return {name, ColumnType::Int16, true}; }
 
-const QStringList kCategorySuffixes = {"p", "ps", "sa", "c", "cs", "motor", "mis"};
-
 std::vector<Column> itemRowColumns() {
-  std::vector<Column> columns = {key("pkeyiteminq"), text("client"), text("inqnum"), date("inqdate")};
-  for (const QString& k : kCategorySuffixes) {
-    const QByteArray s = k.toLatin1();
-    columns.push_back(text(s.constData()));
-    columns.push_back(text(("manf" + s).constData()));
+  std::vector<Column> columns = {key("pkeyiteminq"), text("client", kNameLength), text("inqnum", kNumberLength),
+                                 date("inqdate")};
+  for (const Category& category : categories()) {
+    const QByteArray s = category.suffix.toLatin1();
+    columns.push_back(text(s.constData(), kMarkLength));
+    columns.push_back(text(("manf" + s).constData(), kMakeLength));
     columns.push_back(quantity(("qty" + s).constData()));
-    columns.push_back(text(("id" + s).constData()));
-    columns.push_back(text(("stock" + s).constData()));
-    columns.push_back(text(("file" + s).constData()));
-    if (k == "p") {
-      columns.push_back(text("ponumtomanf"));
+    columns.push_back(text(("id" + s).constData(), kDescriptionLength));
+    columns.push_back(text(("stock" + s).constData(), kMarkLength));
+    columns.push_back(text(("file" + s).constData(), kPathLength));
+    if (category.suffix == QLatin1String("p")) {
+      columns.push_back(text("ponumtomanf", kNumberLength));
       columns.push_back(date("jpoadate"));
     }
   }
-  for (const char* name : {"quotenum", "ponum", "invoicenum", "login"}) columns.push_back(text(name));
+  for (const char* name : {"quotenum", "ponum", "invoicenum"}) columns.push_back(text(name, kNumberLength));
+  columns.push_back(text("login", kLoginLength));
   columns.push_back(date("logindate"));
-  columns.push_back(text("area"));
+  columns.push_back(text("area", kPlaceLength));
   return columns;
 }
 
 std::vector<Table> buildTables() {
+  const int combinedDescription = kCategoryCount * (kDescriptionLength + 2);
+  const int combinedMake = kCategoryCount * (kMakeLength + 2);
+  std::vector<Column> slotColumns;
+  for (const char* slot : {"admin", "user1", "user2", "user3", "user4", "user5"}) {
+    slotColumns.push_back(text((QByteArray(slot) + "name").constData(), kLoginLength));
+    slotColumns.push_back(text((QByteArray(slot) + "password").constData(), kLoginLength));
+  }
   return {
       {"tinquiry",
-       {key("pkeyinq"), text("inqnum"), text("client"), date("inqdate"), date("inqduedate"), int32("brate"),
-        text("login"), date("logindate"), text("quotesendstatus"), text("area")}},
+       {key("pkeyinq"), text("inqnum", kNumberLength), text("client", kNameLength), date("inqdate"),
+        date("inqduedate"), int32("brate"), text("login", kLoginLength), date("logindate"),
+        text("quotesendstatus", kMarkLength), text("area", kPlaceLength)}},
       {"titeminq", itemRowColumns()},
       {"titemdescom",
-       {key("pkey"), text("itemdes"), {"qty", ColumnType::Int16, true}, text("manf"), text("pomanf"), text("inqnum"),
-        text("quotenum"), text("ponum"), text("invoicenum")}},
+       {key("pkey"), text("itemdes", combinedDescription), {"qty", ColumnType::Int16, true},
+        text("manf", combinedMake), text("pomanf", combinedMake), text("inqnum", kNumberLength),
+        text("quotenum", kNumberLength), text("ponum", kNumberLength), text("invoicenum", kNumberLength)}},
       {"tquote",
-       {key("pkeyquote"), text("inqnum"), text("client"), text("quotenum"), date("quotedate"), int32("quoterate"),
-        text("loginquote"), date("logindate"), text("orderstatus"), text("reasonforlost")}},
+       {key("pkeyquote"), text("inqnum", kNumberLength), text("client", kNameLength), text("quotenum", kNumberLength),
+        date("quotedate"), int32("quoterate"), text("loginquote", kLoginLength), date("logindate"),
+        text("orderstatus", kMarkLength), text("reasonforlost", kRemarkLength)}},
       {"tpo",
-       {key("pkeypo"), text("quotenum"), text("client"), text("ponum"), date("podate"), date("poduedate"),
-        text("taxmode"), text("invoicemode"), text("pnfnfreight"), text("paymentterm"), int32("povalue"),
-        text("login"), date("logindate"), text("orderexecutionstatus"), text("reasonfornotexecuted")}},
+       {key("pkeypo"), text("quotenum", kNumberLength), text("client", kNameLength), text("ponum", kNumberLength),
+        date("podate"), date("poduedate"), text("taxmode", kTermLength), text("invoicemode", kTermLength),
+        text("pnfnfreight", kTermLength), text("paymentterm", kTermLength), int32("povalue"),
+        text("login", kLoginLength), date("logindate"), text("orderexecutionstatus", kMarkLength),
+        text("reasonfornotexecuted", kRemarkLength)}},
       {"tinvoice",
-       {key("pkeyinvoive"), text("ponum"), text("client"), text("invoicenum"), text("challannum"),
-        date("invoicedate"), date("invoiceduedate"), date("challandate"), int32("invoiceamount"), text("login"),
-        date("logindate"), text("paymentstatus"), text("reason")}},
+       {key("pkeyinvoive"), text("ponum", kNumberLength), text("client", kNameLength),
+        text("invoicenum", kNumberLength), text("challannum", kNumberLength), date("invoicedate"),
+        date("invoiceduedate"), date("challandate"), int32("invoiceamount"), text("login", kLoginLength),
+        date("logindate"), text("paymentstatus", kMarkLength), text("reason", kRemarkLength)}},
       {"taddressbook",
-       {key("pkeyaddressbook"), text("inqnum"), text("login"), text("client"), text("address"), text("area"),
-        text("state"), text("contactperson"), text("designation"), text("telephonelandline"), text("mobile"),
-        text("fax"), text("principalengg"), text("email"), text("website")}},
+       {key("pkeyaddressbook"), text("inqnum", kNumberLength), text("login", kLoginLength),
+        text("client", kNameLength), text("address", kRemarkLength), text("area", kPlaceLength),
+        text("state", kPlaceLength), text("contactperson", kTermLength), text("designation", kTermLength),
+        text("telephonelandline", kPhoneLength), text("mobile", kPhoneLength), text("fax", kPhoneLength),
+        text("principalengg", kTermLength), text("email", kTermLength * 3), text("website", kTermLength * 3)}},
       // Twelve slot columns and nothing else: the slots are addressed by position.
-      {"tloginpassword",
-       {text("adminname"), text("adminpassword"), text("user1name"), text("user1password"), text("user2name"),
-        text("user2password"), text("user3name"), text("user3password"), text("user4name"),
-        text("user4password"), text("user5name"), text("user5password")}},
-      {"tloginwork", {key("pkeyloginwork"), text("login"), date("date"), time("time")}},
-      {"tlogineditdata", {key("pkeylogineditdata"), text("login"), date("date"), time("time")}},
+      {"tloginpassword", slotColumns},
+      {"tloginwork", {key("pkeyloginwork"), text("login", kLoginLength), date("date"), time("time")}},
+      {"tlogineditdata", {key("pkeylogineditdata"), text("login", kLoginLength), date("date"), time("time")}},
   };
 }
-
-// Document-number columns that joins, lists and exact lookups use.
-const char* const kIndexes[] = {
-    "tinquiry(inqnum)",         "tinquiry(client)",         "tinquiry(area)",         "tinquiry(lower(trim(inqnum)))",  "titeminq(lower(trim(inqnum)))",
-    "titeminq(lower(trim(quotenum)))", "titeminq(lower(trim(ponum)))",   "titeminq(manfp)",
-    "titeminq(manfps)",         "titeminq(manfsa)",         "titeminq(manfc)",
-    "titeminq(manfcs)",         "titeminq(manfmotor)",      "titeminq(manfmis)",
-    "titemdescom(inqnum)",      "titemdescom(quotenum)",    "titemdescom(ponum)",
-    "titemdescom(invoicenum)",  "titemdescom(lower(trim(inqnum)))", "titemdescom(lower(trim(quotenum)))",
-    "titemdescom(lower(trim(ponum)))", "tquote(inqnum)",          "tquote(quotenum)",
-    "tquote(lower(trim(inqnum)))",    "tquote(lower(trim(quotenum)))",  "tpo(quotenum)",
-    "tpo(ponum)",               "tpo(lower(trim(quotenum)))",     "tpo(lower(trim(ponum)))",
-    "tinvoice(ponum)",          "tinvoice(invoicenum)",     "taddressbook(inqnum)",
-};
 
 QString columnDefinition(const Column& c) {
   const QString n = '"' + c.name + '"';
@@ -93,7 +108,9 @@ QString columnDefinition(const Column& c) {
     case ColumnType::Key:
       return n + " INTEGER PRIMARY KEY AUTOINCREMENT";
     case ColumnType::Text:
-      return n + " TEXT CHECK (" + n + " IS NULL OR typeof(" + n + ") = 'text')";
+      return n + QStringLiteral(" TEXT CHECK (%1 IS NULL OR (typeof(%1) = 'text' AND length(%1) <= %2))")
+                     .arg(n)
+                     .arg(c.maxLength);
     case ColumnType::Int16:
     case ColumnType::Int32: {
       const WholeNumberRange r = c.type == ColumnType::Int16 ? kInt16Range : kInt32Range;
@@ -121,8 +138,13 @@ QVariant Column::toStored(const QVariant& value) const {
   switch (type) {
     case ColumnType::Key:
       throw DbError(DbErrorKind::BadValue, QStringLiteral("The key column %1 is numbered by the database.").arg(name));
-    case ColumnType::Text:
-      return QVariant(value.toString());
+    case ColumnType::Text: {
+      const QString text = value.toString();
+      if (text.size() > maxLength)
+        throw DbError(DbErrorKind::BadValue,
+                      QStringLiteral("The text for %1 is %2 characters long; at most %3 fit.").arg(name).arg(text.size()).arg(maxLength));
+      return QVariant(text);
+    }
     case ColumnType::Int16:
     case ColumnType::Int32: {
       const WholeNumberRange range = type == ColumnType::Int16 ? kInt16Range : kInt32Range;
@@ -178,13 +200,23 @@ const Table& tableNamed(const QString& name) {
   throw DbError(DbErrorKind::Other, QStringLiteral("Database error: there is no table %1").arg(name));
 }
 
+int textLimit(const QString& table, const QString& column) { return tableNamed(table).column(column).maxLength; }
+
 void createSchema(Connection& connection) {
+  createTables(connection);
+  createDerivedObjects(connection);
+}
+
+void createTables(Connection& connection) {
   for (const Table& t : allTables()) {
     QStringList definitions;
     for (const Column& c : t.columns) definitions << columnDefinition(c);
     connection.execute(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(t.name, definitions.join(", ")));
   }
-  int n = 0;
-  for (const char* index : kIndexes)
-    connection.execute(QStringLiteral("CREATE INDEX \"ix%1\" ON %2").arg(++n).arg(QString::fromLatin1(index)));
+}
+
+void createDerivedObjects(Connection& connection) {
+  createIndexes(connection);
+  createOpenDocumentBookkeeping(connection);
+  connection.execute(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
 }

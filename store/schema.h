@@ -12,6 +12,7 @@ struct Column {
   QString name;
   ColumnType type;
   bool zeroWhenUnused = false;  // quantities: unused categories hold 0, never null
+  int maxLength = 0;            // text: the most characters it holds
 
   // The value as stored, or a DbError(BadValue) naming the column and why.
   QVariant toStored(const QVariant& value) const;
@@ -28,5 +29,15 @@ struct Table {
 // The ten tables in their binding column order.
 const std::vector<Table>& allTables();
 const Table& tableNamed(const QString& name);
+// The most characters a text column holds; a box typed into it holds no more.
+int textLimit(const QString& table, const QString& column);
 
+// Kept in the file (PRAGMA user_version); raised whenever the file's layout changes.
+inline constexpr int kSchemaVersion = 1;
+
+// A new database: tables, then everything derived from them.
 void createSchema(Connection& connection);
+void createTables(Connection& connection);
+// Indexes (the unique ones make the file refuse a document number twice) and
+// the bookkeeping of open documents; built from the rows already present.
+void createDerivedObjects(Connection& connection);

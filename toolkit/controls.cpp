@@ -5,6 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
+
+#include "toolkit/errorsink.h"
+#include "toolkit/prompter.h"
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name) {
   auto* label = new QLabel(text, parent);
@@ -32,7 +36,6 @@ QCalendarWidget* makeCalendar(QWidget* parent, const QString& name, const QStrin
   calendar->setToolTip(tooltip);
   calendar->setGridVisible(true);
   calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-  calendar->setMaximumSize(340, 220);
   return calendar;
 }
 
@@ -55,4 +58,44 @@ QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& to
 
 void setControlsEnabled(std::initializer_list<QWidget*> controls, bool enabled) {
   for (QWidget* control : controls) control->setEnabled(enabled);
+}
+
+void nameForReaders(QWidget* control, const QString& name) {
+  QString shown = name;
+  control->setAccessibleName(shown.remove(QLatin1Char('&')).trimmed());
+}
+
+QLabel* makeLabelFor(QWidget* parent, const QString& text, QWidget* control) {
+  QLabel* label = makeLabel(parent, text);
+  label->setBuddy(control);
+  nameForReaders(control, text);
+  return label;
+}
+
+void onDayPicked(QCalendarWidget* calendar, QObject* context, std::function<void(QDate)> handler) {
+  // clicked() comes for every click on a day; selectionChanged() would miss
+  // the day already selected. activated() is Enter on the keyboard.
+  auto picked = [handler](QDate day) { runGuarded([&] { handler(day); }); };
+  QObject::connect(calendar, &QCalendarWidget::clicked, context, picked);
+  QObject::connect(calendar, &QCalendarWidget::activated, context, picked);
+}
+
+void limitTextLength(QWidget* box, int limit) {
+  auto* combo = qobject_cast<QComboBox*>(box);
+  QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(box);
+  if (!edit) return;
+  // A line edit cuts at its own limit without a word; ours is judged instead.
+  edit->setMaxLength(1 << 24);
+  auto fitting = std::make_shared<QString>(edit->text());
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [fitting, limit](const QString& text) {
+    if (text.size() <= limit) *fitting = text;
+  });
+  QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, box, fitting, limit](const QString& text) {
+    if (text.size() <= limit) return;
+    edit->setText(*fitting);
+    tell(QStringLiteral("The text for %1 is too long: at most %2 characters fit, so it was not entered.")
+             .arg(box->accessibleName().isEmpty() ? box->objectName() : box->accessibleName())
+             .arg(limit),
+         QStringLiteral("ALERT!"));
+  });
 }

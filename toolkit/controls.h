@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
 class QAbstractItemModel;
@@ -8,6 +10,7 @@ class QCalendarWidget;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QObject;
 class QPushButton;
 class QWidget;
 
@@ -18,5 +21,18 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 QCalendarWidget* makeCalendar(QWidget* parent, const QString& name, const QString& tooltip);
 // An editable combo whose drop-down list is the first column of the model; it
 // opens empty.
-void setControlsEnabled(std::initializer_list<QWidget*> controls, bool enabled);
 QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& tooltip, QAbstractItemModel* list);
+void setControlsEnabled(std::initializer_list<QWidget*> controls, bool enabled);
+
+// The label beside a control; a screen reader names the control by it.
+QLabel* makeLabelFor(QWidget* parent, const QString& text, QWidget* control);
+void nameForReaders(QWidget* control, const QString& name);
+
+// A day picked on the calendar with a click or Enter, even the day already
+// selected; paging through months picks nothing.
+void onDayPicked(QCalendarWidget* calendar, QObject* context, std::function<void(QDate)> handler);
+
+// A text box (or editable combo) that holds at most `limit` characters. Text
+// typed or pasted beyond it is refused whole, with a message naming the box;
+// nothing is silently cut.
+void limitTextLength(QWidget* box, int limit);

@@ -3,8 +3,8 @@
 #include <QObject>
 #include <functional>
 
-// Runs one event handler; a database, file or other error inside it becomes a
-// message, and the form stays open with what the user typed.
+// Runs one event handler; a refusal, a database, file or other error inside it
+// becomes a message, and the form stays open with what the user typed.
 void runGuarded(const std::function<void()>& handler);
 
 // connect() whose slot (taking no arguments) runs inside runGuarded.

@@ -1,6 +1,5 @@
 #include "toolkit/formbase.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 
@@ -22,49 +21,57 @@ CloseRule CloseRule::useCloseButton() {
                 Prompter::Icon::None);
 }
 
-CloseRule CloseRule::entryForm(QAbstractButton* saveButton) {
+CloseRule CloseRule::entryForm(std::function<bool()> shown) {
   CloseRule rule = refuse(
       QStringLiteral("Please fill the all boxes and save data by clicking SAVE DATA Button before Closing Form"),
       QStringLiteral("ALERT!"), Prompter::Icon::Warning);
   rule.kind = Kind::EntryForm;
-  rule.saveButton = saveButton;
+  rule.shown = std::move(shown);
   return rule;
 }
 
 FormBase::FormBase(const QString& formName, QWidget* parent) : QWidget(parent) { setObjectName(formName); }
 
-void FormBase::closeByOwnPath() {
-  closingFlag_ = true;
-  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-    frame->close();
-  else
-    close();
+void FormBase::closeWindow() {
+  for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+    if (auto* window = qobject_cast<QMdiSubWindow*>(w)) {
+      window->close();
+      return;
+    }
+  close();
 }
 
-bool FormBase::allowsClose() {
-  switch (rule_.kind) {
-    case CloseRule::Kind::None:
-      return true;
-    case CloseRule::Kind::EntryForm:
-      if (rule_.saveButton && !rule_.saveButton->isEnabled()) {
-        if (!askYesNo(QStringLiteral("Want to Close Form??"), QStringLiteral("ALERT!"))) return false;
-        releaseData();
-        return true;
-      }
-      [[fallthrough]];
-    case CloseRule::Kind::Refuse:
-      if (closingFlag_) return true;
-      tell(rule_.text, rule_.title, rule_.icon);
-      return false;
-  }
-  return true;
+void FormBase::closeByOwnPath() {
+  closingFlag_ = true;
+  closeWindow();
+}
+
+bool FormBase::agreesToExit() {
+  bool agreed = false;
+  runGuarded([&] { agreed = allowsClose(true); });
+  return agreed;
+}
+
+void FormBase::closeForExit() {
+  exitAgreed_ = true;
+  closeWindow();
+}
+
+bool FormBase::allowsClose(bool forExit) {
+  if (closingFlag_ || rule_.kind == CloseRule::Kind::None || (forExit && rule_.yieldsToExit)) return true;
+  if (rule_.kind == CloseRule::Kind::EntryForm && !(rule_.shown && rule_.shown()))
+    return askYesNo(QStringLiteral("Want to Close Form??"), QStringLiteral("ALERT!"));
+  tell(rule_.text, rule_.title, rule_.icon);
+  return false;
 }
 
 void FormBase::closeEvent(QCloseEvent* event) {
-  bool allowed = false;
-  runGuarded([&] { allowed = allowsClose(); });
-  if (allowed)
-    event->accept();
-  else
+  bool allowed = closingFlag_ || exitAgreed_;
+  if (!allowed) runGuarded([&] { allowed = allowsClose(false); });
+  if (!allowed) {
     event->ignore();
+    return;
+  }
+  if (!closingFlag_) runGuarded([&] { releaseData(); });
+  event->accept();
 }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "toolkit/prompter.h"
-
-class QAbstractButton;
 
 // What a form answers to a close request that does not come from its own
 // close path.
@@ -15,15 +13,16 @@ struct CloseRule {
   QString text;
   QString title;
   Prompter::Icon icon = Prompter::Icon::None;
-  QPointer<QAbstractButton> saveButton;
+  std::function<bool()> shown;  // entry forms: has SHOW accepted a document?
+  bool yieldsToExit = false;    // the program's EXIT closes it whatever the rule says
 
   static CloseRule none();
   static CloseRule refuse(const QString& text, const QString& title, Prompter::Icon icon);
   // The browse, report and help forms.
   static CloseRule useCloseButton();
-  // The entry forms: before their save button is enabled they ask
-  // "Want to Close Form??"; afterwards they refuse until a save path ran.
-  static CloseRule entryForm(QAbstractButton* saveButton);
+  // The entry forms: before SHOW they ask "Want to Close Form??"; afterwards
+  // they refuse until a save path ran.
+  static CloseRule entryForm(std::function<bool()> shown);
 };
 
 class FormBase : public QWidget {
@@ -34,8 +33,17 @@ class FormBase : public QWidget {
 
   bool closingFlag() const { return closingFlag_; }
 
+  // Where the frame puts the form's window when it opens.
+  enum class Placement { Free, Centred };
+  Placement placement() const { return placement_; }
+
+  // The program's EXIT asks every form first and closes none unless all agree.
+  bool agreesToExit();
+  void closeForExit();  // after agreesToExit() said yes
+
  protected:
   void setCloseRule(const CloseRule& rule) { rule_ = rule; }
+  void setPlacement(Placement placement) { placement_ = placement; }
   // The form's own close path: sets the closing flag and closes the window.
   void closeByOwnPath();
   // Called when a close request is granted without a save: drop open rows.
@@ -44,8 +52,11 @@ class FormBase : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  bool allowsClose();
+  bool allowsClose(bool forExit);
+  void closeWindow();
 
   bool closingFlag_ = false;
+  bool exitAgreed_ = false;
   CloseRule rule_;
+  Placement placement_ = Placement::Free;
 };

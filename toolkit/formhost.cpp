@@ -5,6 +5,8 @@
 #include <map>
 
 #include "toolkit/errorsink.h"
+#include "toolkit/formbase.h"
+#include "toolkit/formframe.h"
 
 namespace {
 std::map<QString, FormFactory>& registry() {
@@ -43,7 +45,7 @@ QWidget* FormHost::show(const QString& name) {
   if (QMdiSubWindow* open = openWindow(name)) {
     area_->setActiveSubWindow(open);
     open->raise();
-    return open->widget();
+    return formIn(open);
   }
   const auto factory = registry().find(name);
   if (factory == registry().end()) return nullptr;
@@ -51,12 +53,16 @@ QWidget* FormHost::show(const QString& name) {
   QWidget* form = nullptr;
   runGuarded([&] { form = factory->second(*this); });  // a form whose database cannot open stays closed
   if (!form) return nullptr;
-  QMdiSubWindow* window = area_->addSubWindow(form);
+  auto* frame = new FormFrame(form);
+  QMdiSubWindow* window = area_->addSubWindow(frame, form->windowFlags());
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowTitle(form->windowTitle());
   open_.insert(name, window);
   emit opened(form);
   window->show();
+  frame->fitWindow();
+  if (auto* base = qobject_cast<FormBase*>(form); base && base->placement() == FormBase::Placement::Centred)
+    window->move(QRect(QPoint(), area_->viewport()->size()).center() - window->rect().center());
   area_->setActiveSubWindow(window);
   focusFirstControl(form);
   return form;
@@ -64,5 +70,17 @@ QWidget* FormHost::show(const QString& name) {
 
 QWidget* FormHost::find(const QString& name) const {
   QMdiSubWindow* open = openWindow(name);
-  return open ? open->widget() : nullptr;
+  return open ? formIn(open) : nullptr;
+}
+
+QList<QWidget*> FormHost::openForms() const {
+  QList<QWidget*> forms;
+  for (QMdiSubWindow* window : area_->subWindowList())
+    if (QWidget* form = formIn(window)) forms << form;
+  return forms;
+}
+
+QWidget* FormHost::formIn(QMdiSubWindow* window) {
+  auto* frame = qobject_cast<FormFrame*>(window->widget());
+  return frame ? frame->form() : window->widget();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -30,6 +31,8 @@ class FormHost : public QObject {
 
   QWidget* show(const QString& name);  // nullptr when no such form is registered
   QWidget* find(const QString& name) const;
+  QList<QWidget*> openForms() const;  // in the area's order
+  static QWidget* formIn(QMdiSubWindow* window);
 
  signals:
   void opened(QWidget* form);

@@ -1,11 +1,11 @@
 #include "toolkit/keyfilters.h"
 
-#include <QCoreApplication>
-#include <QFocusEvent>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
 #include "toolkit/errorsink.h"
+#include "toolkit/formbase.h"
 #include "toolkit/prompter.h"
 
 namespace {
@@ -47,21 +47,49 @@ class UpperCase : public QObject {
   }
 };
 
+// The form a box belongs to: leaving the box means moving to another control
+// of that form, not to another form, window, menu or message.
+QWidget* formOf(QWidget* box) {
+  for (QWidget* w = box->parentWidget(); w; w = w->parentWidget())
+    if (qobject_cast<FormBase*>(w)) return w;
+  return box->window();
+}
+
+bool within(const QWidget* outer, const QWidget* widget) {
+  return widget && (widget == outer || outer->isAncestorOf(widget));
+}
+
 class FocusLeave : public QObject {
  public:
-  FocusLeave(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    // A box hidden with its closing form is not being left by the user.
-    if (event->type() != QEvent::FocusOut || !static_cast<QWidget*>(parent())->isVisible()) return false;
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) runGuarded(handler_);
-    return false;
+  FocusLeave(QWidget* box, std::function<void()> handler) : QObject(box), box_(box), handler_(std::move(handler)) {
+    connect(qApp, &QApplication::focusChanged, this, &FocusLeave::focusMoved);
   }
 
  private:
+  void focusMoved(QWidget* from, QWidget* to) {
+    if (within(box_, to)) {
+      awayFromForm_ = false;  // back in the box: it was not left
+      return;
+    }
+    if (!within(box_, from) && !awayFromForm_) return;
+    // A box hidden with its closing form is not being left by the user.
+    if (!box_->isVisible()) {
+      awayFromForm_ = false;
+      return;
+    }
+    if (to && within(formOf(box_), to)) {
+      awayFromForm_ = false;
+      runGuarded(handler_);
+    } else {
+      // The close box, another form, a menu or a message took the focus; the
+      // box counts as left only if the focus next lands elsewhere in its form.
+      awayFromForm_ = true;
+    }
+  }
+
+  QWidget* box_;
   std::function<void()> handler_;
+  bool awayFromForm_ = false;
 };
 
 }  // namespace
@@ -72,6 +100,4 @@ void warnOnNonDigitKeys(QWidget* box) { box->installEventFilter(new DigitWarning
 
 void upperCaseTypedKeys(QWidget* box) { box->installEventFilter(new UpperCase(box)); }
 
-void onFocusLeave(QWidget* box, std::function<void()> handler) {
-  box->installEventFilter(new FocusLeave(box, std::move(handler)));
-}
+void onFocusLeave(QWidget* box, std::function<void()> handler) { new FocusLeave(box, std::move(handler)); }

@@ -12,7 +12,8 @@ void warnOnNonDigitKeys(QWidget* box);
 // Document numbers: every typed character is entered in upper case.
 void upperCaseTypedKeys(QWidget* box);
 
-// Runs the handler (guarded) when the user moves the focus out of the box.
-// A message box or another window taking the focus does not count, so a
-// warning shown while typing does not fire the box's leave handler.
+// Runs the handler (guarded) when the user moves the focus from the box to
+// another control of the same form: Tab, Shift+Tab, a click inside the form.
+// The close box, another form or window, a menu, a popup or a message box
+// taking the focus does not count.
 void onFocusLeave(QWidget* box, std::function<void()> handler);

@@ -2,6 +2,8 @@
 
 #include "toolkit/qtprompter.h"
 
+#include <utility>
+
 namespace {
 Prompter* installed = nullptr;
 }
@@ -11,7 +13,7 @@ Prompter& prompter() {
   return installed ? *installed : qtPrompter;
 }
 
-void installPrompter(Prompter* p) { installed = p; }
+Prompter* installPrompter(Prompter* p) { return std::exchange(installed, p); }
 
 void tell(const QString& text, const QString& title, Prompter::Icon icon) {
   prompter().message(text, title, Prompter::Buttons::Ok, icon);

@@ -18,7 +18,8 @@ class Prompter {
 };
 
 Prompter& prompter();
-void installPrompter(Prompter* prompter);  // not owned; nullptr restores the Qt one
+// Not owned; nullptr restores the Qt one. Returns the one it replaces.
+Prompter* installPrompter(Prompter* prompter);
 
 // The two common shapes.
 void tell(const QString& text, const QString& title = {}, Prompter::Icon icon = Prompter::Icon::None);

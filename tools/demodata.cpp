@@ -5,6 +5,7 @@
 #include <random>
 
 #include "store/connection.h"
+#include "store/itemlines.h"
 #include "store/rowwriter.h"
 #include "store/transaction.h"
 
@@ -25,12 +26,11 @@ const QStringList kItems[] = {
     {"PRESSURE GAUGE", "FOOT VALVE", "GATE VALVE 2IN"},
 };
 const char* const kUsers[] = {"clerk", "manager"};
-constexpr int kCategories = 7;
 
 class DemoWriter {
  public:
-  DemoWriter(Connection& connection)
-      : inquiries_(connection, "tinquiry"), items_(connection, "titeminq"), summaries_(connection, "titemdescom"),
+  DemoWriter(Connection& connection, int unquotedPercent)
+      : unquotedPercent_(unquotedPercent), inquiries_(connection, "tinquiry"), items_(connection, "titeminq"), summaries_(connection, "titemdescom"),
         quotes_(connection, "tquote"), orders_(connection, "tpo"), invoices_(connection, "tinvoice"),
         addresses_(connection, "taddressbook"), random_(20261209) {}
 
@@ -40,34 +40,35 @@ class DemoWriter {
     const QString area = pick(kAreas);
     const QString login = kUsers[n % 2];
     const QDate inqDate = QDate(2024, 1, 1).addDays(n % 900);
-    const int stage = chance(100);  // <15 inquiry only, <30 quoted, <50 ordered, <70 invoiced, else paid
-    const bool quoted = stage >= 15, ordered = stage >= 30, invoiced = stage >= 50, paid = stage >= 70;
+    const bool quoted = chance(100) >= unquotedPercent_;
+    const int later = chance(100);  // of the quoted: 18 % quoted only, 24 % ordered, 24 % invoiced, the rest paid
+    const bool ordered = quoted && later >= 18, invoiced = quoted && later >= 42, paid = quoted && later >= 66;
     const QString quote = quoted ? QStringLiteral("Q/%1").arg(n, 6, 10, QLatin1Char('0')) : QString();
     const QString po = ordered ? QStringLiteral("PO/%1").arg(n, 6, 10, QLatin1Char('0')) : QString();
     const QString invoice = invoiced ? QStringLiteral("INV/%1").arg(n, 6, 10, QLatin1Char('0')) : QString();
 
-    QVariantList item{client, inq, inqDate};
-    QString itemdes, manf, pomanf;
-    int total = 0;
-    for (int k = 0; k < kCategories; ++k) {
-      const bool used = k == 0 || chance(3) == 0;
-      const QString make = used ? pick(kMakes) : QString();
-      const int qty = used ? 1 + chance(20) : 0;
-      const QString description = used ? QStringLiteral("%1(%2)").arg(pick(kItems[k])).arg(qty) : QString();
-      const bool inStock = used && chance(2) == 0;
-      item << (used ? "YES" : "") << make << qty << description << (ordered && used ? (inStock ? "YES" : "NO") : QVariant())
-           << QVariant();
-      if (k == 0) item << QVariant() << QVariant();
-      if (used) {
-        itemdes += "  " + description;
-        manf += "  " + make;
-        if (ordered && !inStock) pomanf += "  " + make;
-        total += qty;
-      }
+    ItemLines lines;
+    QVariantHash item{{"client", client}, {"inqnum", inq}, {"inqdate", inqDate}, {"quotenum", orNull(quote)},
+                      {"ponum", orNull(po)}, {"invoicenum", orNull(invoice)}, {"login", login},
+                      {"logindate", inqDate}, {"area", area}};
+    QString pomanf;
+    for (int k = 0; k < kCategoryCount; ++k) {
+      if (k != 0 && chance(3) != 0) continue;
+      ItemLine& line = lines.lines[size_t(k)];
+      line.flag = QStringLiteral("YES");
+      line.make = pick(kMakes);
+      line.quantity = 1 + chance(20);
+      line.description = QStringLiteral("%1(%2)").arg(pick(kItems[k])).arg(line.quantity);
+      const bool inStock = chance(2) == 0;
+      if (ordered) item.insert("stock" + categories()[size_t(k)].suffix, inStock ? "YES" : "NO");
+      if (ordered && !inStock) pomanf += "  " + line.make;
     }
-    item << orNull(quote) << orNull(po) << orNull(invoice) << login << inqDate << area;
+    item.insert(lines.columns());
     items_.append(item);
-    summaries_.append({itemdes, total, manf, orNull(pomanf), inq, orNull(quote), orNull(po), orNull(invoice)});
+    QVariantHash summary = lines.summary().columns();
+    summary.insert({{"pomanf", orNull(pomanf)}, {"inqnum", inq}, {"quotenum", orNull(quote)}, {"ponum", orNull(po)},
+                    {"invoicenum", orNull(invoice)}});
+    summaries_.append(summary);
     inquiries_.append({inq, client, inqDate, chance(4) ? QVariant(inqDate.addDays(15)) : QVariant(),
                        1000 * (5 + chance(500)), login, inqDate, quoted ? "YES" : "NO", area});
     if (quoted)
@@ -96,20 +97,21 @@ class DemoWriter {
   }
   static QVariant orNull(const QString& s) { return s.isEmpty() ? QVariant() : QVariant(s); }
 
+  int unquotedPercent_;
   RowWriter inquiries_, items_, summaries_, quotes_, orders_, invoices_, addresses_;
   std::mt19937 random_;
 };
 
 }  // namespace
 
-void fillDemoData(Connection& connection, int transactions) {
+void fillDemoData(Connection& connection, int transactions, int unquotedPercent) {
   Transaction all(connection);
   RowWriter slotRow(connection, "tloginpassword");
   QVariantList slotValues;
   for (const DemoCredentials& c : kDemoSlots) slotValues << c.name << c.password;
   slotRow.append(slotValues);
 
-  DemoWriter writer(connection);
+  DemoWriter writer(connection, unquotedPercent);
   for (int n = 1; n <= transactions; ++n) writer.transaction(n);
 
   RowWriter logins(connection, "tloginwork");

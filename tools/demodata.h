@@ -13,5 +13,6 @@ inline constexpr DemoCredentials kDemoSlots[] = {
 };
 
 // Fills an empty database with illustrative transactions at every stage of the
-// chain, address-book rows for most inquiries and sign-in log rows.
-void fillDemoData(Connection& connection, int transactions);
+// chain (the given share not yet quoted), address-book rows for most
+// inquiries and sign-in log rows.
+void fillDemoData(Connection& connection, int transactions, int unquotedPercent = 15);

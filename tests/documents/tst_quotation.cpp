@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QtTest>
 
@@ -46,7 +47,7 @@ struct Desk {
     form = bench.show("frminquiry");
     enter("datacominqno", number);
     click("cmdshow");
-    enter("datacomclient", client);
+    if (!client.isEmpty()) enter("datacomclient", client);
     for (const Line& l : lines) {
       click("chk" + l.suffix);
       bench.type(at("txtid" + l.suffix), l.description);
@@ -92,6 +93,8 @@ class QuotationTest : public QObject {
   void changedItemsElsewhereAreAConflict();
   void failedSaveStoresNothing();
   void noThenNoAndCloseRules();
+  void typedClientSurvivesShowOfAnInquiryWithout();
+  void inquiryGoneOrQuotedSinceShowStoresNothing();
 };
 
 void QuotationTest::inquiryIsQuotedEndToEnd() {
@@ -114,7 +117,7 @@ void QuotationTest::inquiryIsQuotedEndToEnd() {
 
   d.bench.type(d.at("txtquotenum"), "q/1");
   QCOMPARE(d.box("txtquotenum")->text(), QString("Q/1"));
-  qobject_cast<QCalendarWidget*>(d.at("calquotedatequote"))->setSelectedDate(QDate(2026, 12, 5));
+  d.bench.clickDay(qobject_cast<QCalendarWidget*>(d.at("calquotedatequote")), QDate(2026, 12, 5));
   QCOMPARE(d.box("txtquotedate")->text(), QString("05/12/26"));
   d.enter("txtquoterate", "125000");
   d.saveYes();
@@ -306,7 +309,7 @@ void QuotationTest::noThenNoAndCloseRules() {
   Desk d;
   d.inquiry("N-1", "X", {{"p", "PUMP(1)", "1", "KSB"}});
   d.openQuotation();
-  QWidget* window = d.form->parentWidget();
+  QWidget* window = FormBench::window(d.form);
   d.prompts.expect("Want to Close Form??", "ALERT!", Prompter::Answer::No);
   QVERIFY(!window->close());
   d.click("cmdshow");
@@ -323,6 +326,48 @@ void QuotationTest::noThenNoAndCloseRules() {
   QCOMPARE(d.rows("tquote"), 0);
   QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') || '|' || login FROM titeminq"), QString("null|clerk"));
   QCOMPARE(d.stored("SELECT ifnull(quotesendstatus, 'null') FROM tinquiry"), QString("null"));
+}
+
+void QuotationTest::typedClientSurvivesShowOfAnInquiryWithout() {
+  Desk d;
+  d.inquiry("NC-1", "", {});
+  d.openQuotation();
+  d.click("cmdshow");
+  d.bench.type(d.at("txtclient"), "TYPED CLIENT");
+  d.click("cmdshow");  // again: the inquiry names no client, so the typed one stays
+  QCOMPARE(d.box("txtclient")->text(), QString("TYPED CLIENT"));
+  d.bench.type(d.at("txtquotenum"), "QNC");
+  d.saveYes();
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  QCOMPARE(d.stored("SELECT q.client || '|' || i.client FROM tquote q, titeminq i"), QString("TYPED CLIENT|TYPED CLIENT"));
+}
+
+void QuotationTest::inquiryGoneOrQuotedSinceShowStoresNothing() {
+  Desk d;
+  d.inquiry("G-1", "X", {});
+  d.openQuotation();
+  d.click("cmdshow");
+  d.bench.type(d.at("txtquotenum"), "QG");
+  d.bench.db().connection().execute("DELETE FROM tinquiry");  // removed in another window
+  d.saveYes("is no longer open");
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  QVERIFY(d.open());
+  QCOMPARE(d.rows("tquote"), 0);
+  QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') FROM titeminq"), QString("null"));
+
+  // Quoted by another window since SHOW: the same refusal.
+  d.inquiry("G-2", "Y", {});
+  d.openQuotation();  // the same form, still open
+  d.showInquiry("G-2");
+  QCOMPARE(d.box("txtclient")->text(), QString("Y"));
+  RecordSet other = RecordSet::openForAppend(d.bench.db().connection(), "tquote");
+  other.addNew();
+  other.setValue("inqnum", "G-2");
+  other.setValue("quotenum", "ELSEWHERE");
+  other.updateBatch();
+  d.saveYes("is no longer open");
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  QCOMPARE(d.rows("tquote"), 1);
 }
 
 QTEST_MAIN(QuotationTest)

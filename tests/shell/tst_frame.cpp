@@ -11,6 +11,7 @@
 #include "shell/shellforms.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/support/testdatabase.h"
+#include "toolkit/formbase.h"
 #include "toolkit/formhost.h"
 
 namespace {
@@ -38,6 +39,18 @@ void signIn(frmmdi& frame, const QString& user) {
   QTest::mouseClick(login->findChild<QPushButton*>("cmdsubmituser"), Qt::LeftButton);
 }
 
+// Forms standing in for those of later folders: one that asks before SHOW,
+// one that wants its CLOSE button.
+int releasedForms = 0;
+
+class StandIn : public FormBase {
+ public:
+  StandIn(const QString& name, const CloseRule& rule) : FormBase(name) { setCloseRule(rule); }
+
+ protected:
+  void releaseData() override { ++releasedForms; }
+};
+
 // A started frame on a fresh database, with a scripted prompter.
 struct StartedFrame {
   TestDatabase db;
@@ -56,12 +69,18 @@ class FrameTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { registerShellForms(); }
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);  // the frame keeps its place in the test's own settings
+    registerShellForms();
+    registerForm("frmfreshentry",
+                 [](FormHost&) { return new StandIn("frmfreshentry", CloseRule::entryForm([] { return false; })); });
+    registerForm("frmbrowsing", [](FormHost&) { return new StandIn("frmbrowsing", CloseRule::useCloseButton()); });
+  }
   void beforeSignInOnlyExitWorks();
   void signInEnablesTheMenusAndShowsThePanel();
   void closeBoxNeverEndsTheProgram();
   void exitWithARefusingFormKeepsRunning();
-  void exitAnsweredYesEnds();
+  void exitEndsWithThePanelOpen();
   void openFormIsBroughtForward();
   void splashClickLeadsToSignIn();
   void backupMenuMakesACopy();
@@ -109,14 +128,20 @@ void FrameTest::exitWithARefusingFormKeepsRunning() {
   StartedFrame started;
   auto& [db, prompts, frame] = started;
   signIn(frame, "clerk");
+  releasedForms = 0;
+  frame.host().show("frmfreshentry");
+  frame.host().show("frmbrowsing");
 
-  // The panel refuses unless its CLOSE button was used.
+  // Every form is asked first: the fresh entry form agrees, the browsing form
+  // refuses, and so none closes.
   prompts.expect(kExitQuestion, "ALERT!!", Prompter::Answer::Yes)
-      .expect("Please Click CLOSE Button close this form", "ALERT!", Prompter::Answer::Ok, Prompter::Icon::Warning);
+      .expect("Want to Close Form??", "ALERT!", Prompter::Answer::Yes)
+      .expect("Please use CLOSE button at bottom to close this form..", "ALERT!");
   menu(frame, "exit")->trigger();
-  QVERIFY(frame.isVisible());
-  QVERIFY(frame.host().find("frmmain"));
   QVERIFY2(prompts.done(), prompts.report());
+  QVERIFY(frame.isVisible());
+  for (const char* form : {"frmmain", "frmfreshentry", "frmbrowsing"}) QVERIFY2(frame.host().find(form), form);
+  QCOMPARE(releasedForms, 0);
 
   // The refusal leaves the close box guarded as before.
   prompts.expect(kCloseBoxMessage);
@@ -130,21 +155,28 @@ void FrameTest::exitWithARefusingFormKeepsRunning() {
   QVERIFY2(prompts.done(), prompts.report());
 }
 
-void FrameTest::exitAnsweredYesEnds() {
+void FrameTest::exitEndsWithThePanelOpen() {
   StartedFrame started;
   auto& [db, prompts, frame] = started;
   signIn(frame, "clerk");
-  QWidget* panel = frame.host().find("frmmain");
-  prompts.expect("Warning!! Closing this form will close whole program!!  Click YES if want to close main form...Click "
-                 "NO to more work...",
-                 "", Prompter::Answer::Yes);
-  QTest::mouseClick(panel->findChild<QPushButton*>("cmdclosemainform"), Qt::LeftButton);
-  QTRY_VERIFY(!frame.host().find("frmmain"));
-
-  prompts.expect(kExitQuestion, Prompter::Answer::Yes);
+  releasedForms = 0;
+  frame.host().show("frmfreshentry");
+  prompts.expect(kExitQuestion, Prompter::Answer::Yes).expect("Want to Close Form??", Prompter::Answer::Yes);
   menu(frame, "exit")->trigger();
-  QVERIFY(!frame.isVisible());
   QVERIFY2(prompts.done(), prompts.report());
+  QVERIFY(!frame.isVisible());
+  QCOMPARE(releasedForms, 1);
+
+  // The panel's own CLOSE closes only the panel.
+  StartedFrame again;
+  signIn(again.frame, "clerk");
+  again.prompts.expect("Warning!! Closing this form will close whole program!!  Click YES if want to close main "
+                       "form...Click NO to more work...",
+                       "", Prompter::Answer::Yes);
+  QTest::mouseClick(again.frame.host().find("frmmain")->findChild<QPushButton*>("cmdclosemainform"), Qt::LeftButton);
+  QTRY_VERIFY(!again.frame.host().find("frmmain"));
+  QVERIFY(again.frame.isVisible());
+  QVERIFY2(again.prompts.done(), again.prompts.report());
 }
 
 void FrameTest::openFormIsBroughtForward() {
@@ -154,10 +186,10 @@ void FrameTest::openFormIsBroughtForward() {
   QWidget* login = frame.host().show("frmLogin");
   QVERIFY(login);
   auto* area = frame.findChild<QMdiArea*>();
-  QCOMPARE(area->activeSubWindow()->widget(), login);
+  QCOMPARE(FormHost::formIn(area->activeSubWindow()), login);
   QCOMPARE(frame.host().show("frmSplash"), splash);  // the same copy, not a second
   QCOMPARE(area->subWindowList().size(), 2);
-  QCOMPARE(area->activeSubWindow()->widget(), splash);
+  QCOMPARE(FormHost::formIn(area->activeSubWindow()), splash);
 }
 
 void FrameTest::splashClickLeadsToSignIn() {

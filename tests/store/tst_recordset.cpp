@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "store/dates.h"
+#include "store/documentchain.h"
 #include "store/documentqueries.h"
 #include "store/dberror.h"
 #include "store/recordset.h"
@@ -201,8 +202,8 @@ void RecordSetTest::documentNumbersMatchExactlyThemselves() {
   // Case-insensitive and blanks around ignored, as the office's numbers are compared.
   QCOMPARE(RecordSet::openWhere(db.connection(), "tinquiry", documentqueries::numberIs("inqnum"), {" ab1 "}).recordCount(),
            1);
-  QVERIFY(documentqueries::inquiryExists(db.connection(), "a%1"));
-  QVERIFY(!documentqueries::inquiryExists(db.connection(), "A%"));
+  QVERIFY(numberTaken(db.connection(), "tinquiry", "inqnum", "a%1"));
+  QVERIFY(!numberTaken(db.connection(), "tinquiry", "inqnum", "A%"));
 }
 
 void RecordSetTest::transactionIsAllOrNothing() {
@@ -261,18 +262,6 @@ void RecordSetTest::listsPageThroughDistinctValues() {
   QVERIFY(!clients.atEnd());
   QCOMPARE(clients.next(2), QStringList({"C2"}));
   QVERIFY(clients.atEnd());
-
-  RowWriter quotes(db.connection(), "tquote");
-  quotes.append({"n01", QVariant(), "Q1", QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
-  quotes.append({QVariant(), QVariant(), "Q2", QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
-  ValueList unquoted(db.connection(), documentqueries::unquotedInquiries());
-  QStringList all;
-  while (!unquoted.atEnd()) all << unquoted.next(10);
-  QCOMPARE(all.size(), 24);  // a quotation without an inquiry number hides nothing
-  QVERIFY(!all.contains("N01"));
-  QCOMPARE(all.first(), QString("N00"));
-  QVERIFY(documentqueries::isUnquotedInquiry(db.connection(), " n02 "));
-  QVERIFY(!documentqueries::isUnquotedInquiry(db.connection(), "N01"));
 }
 
 QTEST_GUILESS_MAIN(RecordSetTest)

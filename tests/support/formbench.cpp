@@ -1,9 +1,14 @@
 #include "tests/support/formbench.h"
 
 #include <QAbstractButton>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QApplication>
+#include <QStyleOptionTitleBar>
+#include <QTableView>
 #include <QTest>
 #include <QToolBar>
 
@@ -16,7 +21,7 @@ FormBench::FormBench() {
   elsewhere_->setObjectName(QStringLiteral("elsewhere"));
   window_.addToolBar(QStringLiteral("bench"))->addWidget(elsewhere_);
   host_ = new FormHost(area_, db_.path());
-  window_.resize(1200, 900);
+  window_.resize(1400, 1000);
   window_.show();
   window_.activateWindow();
   if (!QTest::qWaitForWindowActive(&window_)) qWarning("bench window did not become active");
@@ -36,9 +41,9 @@ class TeardownPrompter : public Prompter {
 
 FormBench::~FormBench() {
   TeardownPrompter teardown;
-  installPrompter(&teardown);
+  Prompter* replaced = installPrompter(&teardown);
   area_->closeAllSubWindows();
-  installPrompter(nullptr);
+  installPrompter(replaced);
   delete host_;
   delete area_;  // forms that refused to close go with their area
 }
@@ -47,6 +52,12 @@ QWidget* FormBench::show(const QString& formName) {
   QWidget* form = host_->show(formName);
   if (form && !QTest::qWaitForWindowExposed(form)) qWarning("form window was not exposed");
   return form;
+}
+
+QMdiSubWindow* FormBench::window(QWidget* form) {
+  for (QWidget* w = form; w; w = w->parentWidget())
+    if (auto* window = qobject_cast<QMdiSubWindow*>(w)) return window;
+  return nullptr;
 }
 
 void FormBench::type(QWidget* box, const QString& text) {
@@ -63,9 +74,54 @@ void FormBench::clear(QWidget* box) {
   for (int i = 0; i < length; ++i) QTest::keyClick(box, Qt::Key_Backspace);
 }
 
-void FormBench::leave(QWidget* box) {
+void FormBench::leave(QWidget* box) { press(box, Qt::Key_Backtab, Qt::ShiftModifier); }
+
+void FormBench::tab(QWidget* box) { press(box, Qt::Key_Tab, Qt::NoModifier); }
+
+void FormBench::press(QWidget* box, Qt::Key key, Qt::KeyboardModifiers modifiers) {
   if (!box->hasFocus()) box->setFocus(Qt::TabFocusReason);
-  elsewhere_->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(box, key, modifiers);
+  QWidget* form = window(box);
+  if (!form || !form->isAncestorOf(QApplication::focusWidget())) qWarning("the focus left the form");
 }
 
 void FormBench::click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+void FormBench::clickDay(QCalendarWidget* calendar, QDate day) {
+  calendar->setCurrentPage(day.year(), day.month());
+  auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+  const QAbstractItemModel* model = view->model();
+  const int firstDayColumn = model->columnCount() - 7;  // after the week numbers, if shown
+  for (int cell = 0; cell < model->rowCount() * 7; ++cell) {
+    const QModelIndex first = model->index(cell / 7, firstDayColumn + cell % 7);
+    if (model->data(first).toString() != QLatin1String("1")) continue;  // the first "1" opens the page's month
+    const int target = cell + day.day() - 1;
+    const QModelIndex index = model->index(target / 7, firstDayColumn + target % 7);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    return;
+  }
+  qWarning("no day cell found");
+}
+
+void FormBench::clickCloseBox(QWidget* form) {
+  // The window may still be growing to fit what SHOW revealed: the layout
+  // request, then the fitting it schedules.
+  for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+  QMdiSubWindow* subWindow = window(form);
+  QStyleOptionTitleBar option;
+  option.initFrom(subWindow);
+  option.subControls = QStyle::SC_All;
+  option.titleBarFlags = subWindow->windowFlags();
+  option.titleBarState = int(subWindow->windowState());
+  option.text = subWindow->windowTitle();
+  const int height = subWindow->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, subWindow);
+  option.rect = QRect(0, 0, subWindow->width(), height);
+  const QRect closeBox =
+      subWindow->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, subWindow);
+  // The title bar acts on the part the pointer moved onto.
+  const QPoint onCloseBox = closeBox.center();
+  QMouseEvent move(QEvent::MouseMove, onCloseBox, subWindow->mapToGlobal(onCloseBox), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(subWindow, &move);
+  QTest::mouseClick(subWindow, Qt::LeftButton, {}, onCloseBox);
+}

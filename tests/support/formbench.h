@@ -1,16 +1,20 @@
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
 #include <QString>
 
 #include "tests/support/testdatabase.h"
 #include "toolkit/formhost.h"
 
+class QCalendarWidget;
 class QLineEdit;
 class QMdiArea;
+class QMdiSubWindow;
 
 // A window with an MDI area and a form host on a fresh database, and the
-// user's hands: type into a box, leave it, click a button, all by name.
+// user's hands: type into a box, leave it, click a button, a calendar day or
+// the close box, all by name.
 class FormBench {
  public:
   FormBench();
@@ -19,8 +23,10 @@ class FormBench {
   TestDatabase& db() { return db_; }
   FormHost& host() { return *host_; }
   QMdiArea* area() { return area_; }
+  QLineEdit* elsewhere() { return elsewhere_; }  // a box outside every form
 
   QWidget* show(const QString& formName);  // waits until the window is active
+  static QMdiSubWindow* window(QWidget* form);
 
   template <typename T = QWidget>
   T* control(QWidget* form, const QString& name) {
@@ -29,13 +35,22 @@ class FormBench {
 
   // Focus into the box, type the text key by key.
   void type(QWidget* box, const QString& text);
-  // Focus into the box, select all it holds and delete it key by key.
+  // Focus into the box and delete what it holds key by key.
   void clear(QWidget* box);
-  // Move the focus on, as Tab or a click elsewhere does.
+  // Shift+Tab back to the previous control of the form: the box is left, and
+  // the control reached (never a make box) raises no check of its own later.
   void leave(QWidget* box);
+  // Tab on to the next control.
+  void tab(QWidget* box);
   void click(QWidget* button);
+  // A click on the day's cell of the calendar, turning to its month first.
+  void clickDay(QCalendarWidget* calendar, QDate day);
+  // A click on the close button of the form's title bar.
+  void clickCloseBox(QWidget* form);
 
  private:
+  void press(QWidget* box, Qt::Key key, Qt::KeyboardModifiers modifiers);
+
   TestDatabase db_;
   QMainWindow window_;
   QMdiArea* area_;

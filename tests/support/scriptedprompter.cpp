@@ -1,8 +1,8 @@
 #include "tests/support/scriptedprompter.h"
 
-ScriptedPrompter::ScriptedPrompter() { installPrompter(this); }
+ScriptedPrompter::ScriptedPrompter() : replaced_(installPrompter(this)) {}
 
-ScriptedPrompter::~ScriptedPrompter() { installPrompter(nullptr); }
+ScriptedPrompter::~ScriptedPrompter() { installPrompter(replaced_); }
 
 ScriptedPrompter& ScriptedPrompter::expect(const QString& text, Answer answer) {
   Expected e;

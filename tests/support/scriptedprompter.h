@@ -5,7 +5,8 @@
 
 #include "toolkit/prompter.h"
 
-// Answers message and input boxes from a script. Every message must be the
+// Answers message and input boxes from a script, in place of the prompter it
+// replaces until it goes. Every message must be the
 // next one expected (text, and title when given); anything else is recorded
 // as a failure, which tests check with QVERIFY2(p.done(), p.report()).
 class ScriptedPrompter : public Prompter {
@@ -40,6 +41,7 @@ class ScriptedPrompter : public Prompter {
     Answer answer = Answer::Ok;
     QString reply;
   };
+  Prompter* replaced_;
   QList<Expected> pending_;
   QStringList failures_;
   QStringList seen_;

@@ -1,4 +1,4 @@
-#include "documents/categories.h"
+#include "store/categories.h"
 
 const std::array<Category, kCategoryCount>& categories() {
   static const std::array<Category, kCategoryCount> all = {{

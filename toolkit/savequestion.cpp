@@ -1,4 +1,4 @@
-#include "documents/savequestion.h"
+#include "toolkit/savequestion.h"
 
 #include "toolkit/prompter.h"
 

@@ -1,0 +1,88 @@
+#include "documents/answeringform.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include "documents/itemrequirementblock.h"
+#include "store/dberror.h"
+#include "toolkit/controls.h"
+#include "toolkit/errorsink.h"
+#include "toolkit/keyfilters.h"
+#include "toolkit/listmodel.h"
+#include "toolkit/refusal.h"
+
+AnsweringForm::AnsweringForm(const QString& formName, const QString& caption, FormHost& host, const BlockTexts& texts,
+                             Step step, const QString& parentName)
+    : DocumentForm(formName, caption, host, texts), step_(step), parentName_(parentName) {}
+
+QComboBox* AnsweringForm::makeParentCombo(const QString& name, const QString& tooltip, const QString& listName) {
+  auto* open = new ListModel(connection(), openParentsList(step_), this);
+  open->setObjectName(listName);
+  QComboBox* combo = makeListCombo(this, name, tooltip, open);
+  if (combo->count() > 0) combo->setCurrentIndex(0);
+  upperCaseTypedKeys(combo);
+  return combo;
+}
+
+void AnsweringForm::useEditButton(QPushButton* edit) {
+  connectGuarded(edit, &QPushButton::clicked, this, [this] {
+    block()->setEnabled(true);
+    editing_ = true;
+  });
+}
+
+bool AnsweringForm::loadParent(const QString& chosen, const ShowMessages& messages) {
+  if (chosen.isEmpty()) {
+    tell(messages.empty, QStringLiteral("ALERT!"));
+    return false;
+  }
+  if (!isOpenParent(connection(), step_, chosen)) {
+    tell(messages.notInList, QStringLiteral("ALERT!"));
+    return false;
+  }
+  const QString number = chosen.trimmed();
+  std::optional<TransactionRows> loaded = TransactionRows::load(connection(), chainStep(step_).parentNumber, number);
+  if (!loaded) {
+    tell(QStringLiteral("The item details of %1 %2 are missing from the database, so nothing was loaded. Please "
+                        "correct them in EDIT DATA first.")
+             .arg(parentName_, number),
+         QStringLiteral("ALERT!!!"), Prompter::Icon::Error);
+    return false;
+  }
+  // A second SHOW drops what the first one loaded.
+  rows_ = std::move(loaded);
+  shownParent_ = number;
+  block()->show(rows_->lines());
+  setShown();
+  return true;
+}
+
+void AnsweringForm::takeItemEdits() {
+  if (!editing_) return;
+  const ItemLines lines = block()->lines();
+  const ItemSummary summary = lines.summary();
+  requireTotalFits(summary);
+  rows_->setItem(lines.columns());
+  rows_->setSummary(summary.columns());
+}
+
+void AnsweringForm::requireParentStillOpen() {
+  if (isOpenParent(connection(), step_, shownParent_)) return;
+  throw Refusal{QStringLiteral("%1 %2 is no longer open: it was answered or removed in another window after SHOW, so "
+                               "nothing was saved.")
+                    .arg(parentName_, shownParent_),
+                QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+}
+
+void AnsweringForm::writeTransaction() {
+  try {
+    rows_->write();
+  } catch (const DbError& error) {
+    if (error.kind() != DbErrorKind::Conflict) throw;
+    throw Refusal{QStringLiteral("The items of %1 %2 were changed in another window after SHOW loaded them, so "
+                                 "nothing was saved. Press SHOW to load them again.")
+                      .arg(parentName_, shownParent_),
+                  QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+  }
+  markParentAnswered(connection(), step_, shownParent_);
+}

@@ -1,0 +1,125 @@
+#include "store/documentchain.h"
+
+#include <QStringList>
+
+#include "store/connection.h"
+#include "store/dberror.h"
+#include "store/schema.h"
+#include "store/statement.h"
+
+namespace {
+
+// Numbers match trimmed and case-folded, through the expression indexes.
+QString sameNumber(const QString& left, const QString& right) {
+  return QStringLiteral("lower(trim(%1)) = lower(trim(%2))").arg(left, right);
+}
+
+QString quoted(const QString& identifier) { return '"' + identifier + '"'; }
+
+QString noChildNames(const ChainStep& s, const QString& number) {
+  return QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 c WHERE %2)")
+      .arg(quoted(s.childTable), sameNumber("c." + quoted(s.childColumn), number));
+}
+
+// Statements run by the triggers of one step.
+QString addIfOpen(const ChainStep& s, const QString& row) {
+  const QString number = row + '.' + quoted(s.parentNumber);
+  return QStringLiteral("INSERT OR IGNORE INTO topenparent (link, parentrowid, number) SELECT '%1', %2.rowid, %3 "
+                        "WHERE trim(ifnull(%3, '')) <> '' AND %4;")
+      .arg(s.key, row, number, noChildNames(s, number));
+}
+
+QString closeParentsOf(const ChainStep& s, const QString& childNumber) {
+  return QStringLiteral("DELETE FROM topenparent WHERE link = '%1' AND parentrowid IN (SELECT p.rowid FROM %2 p WHERE %3);")
+      .arg(s.key, quoted(s.parentTable), sameNumber("p." + quoted(s.parentNumber), childNumber));
+}
+
+QString reopenParentsOf(const ChainStep& s, const QString& childNumber) {
+  const QString number = "p." + quoted(s.parentNumber);
+  return QStringLiteral("INSERT OR IGNORE INTO topenparent (link, parentrowid, number) SELECT '%1', p.rowid, %2 "
+                        "FROM %3 p WHERE %4 AND trim(%2) <> '' AND %5;")
+      .arg(s.key, number, quoted(s.parentTable), sameNumber(number, childNumber), noChildNames(s, childNumber));
+}
+
+QString dropRow(const ChainStep& s) {
+  return QStringLiteral("DELETE FROM topenparent WHERE link = '%1' AND parentrowid = old.rowid;").arg(s.key);
+}
+
+void createTriggers(Connection& connection, const ChainStep& s) {
+  const QString parent = quoted(s.parentTable), child = quoted(s.childTable);
+  const QString childNumber = QStringLiteral("%1.") + quoted(s.childColumn);
+  const QList<QPair<QString, QString>> triggers = {
+      {QStringLiteral("AFTER INSERT ON %1").arg(parent), addIfOpen(s, "new")},
+      {QStringLiteral("AFTER UPDATE OF %1 ON %2").arg(quoted(s.parentNumber), parent), dropRow(s) + addIfOpen(s, "new")},
+      {QStringLiteral("AFTER DELETE ON %1").arg(parent), dropRow(s)},
+      {QStringLiteral("AFTER INSERT ON %1").arg(child), closeParentsOf(s, childNumber.arg("new"))},
+      {QStringLiteral("AFTER UPDATE OF %1 ON %2").arg(quoted(s.childColumn), child),
+       reopenParentsOf(s, childNumber.arg("old")) + closeParentsOf(s, childNumber.arg("new"))},
+      {QStringLiteral("AFTER DELETE ON %1").arg(child), reopenParentsOf(s, childNumber.arg("old"))},
+  };
+  int n = 0;
+  for (const auto& [when, body] : triggers)
+    connection.execute(QStringLiteral("CREATE TRIGGER \"open_%1_%2\" %3 FOR EACH ROW BEGIN %4 END")
+                           .arg(s.key)
+                           .arg(++n)
+                           .arg(when, body));
+}
+
+}  // namespace
+
+const std::vector<ChainStep>& chainSteps() {
+  static const std::vector<ChainStep> steps = {
+      {"tinquiry", "inqnum", "tquote", "inqnum", "quotesendstatus", "quotation"},
+      {"tquote", "quotenum", "tpo", "quotenum", "orderstatus", "order"},
+      {"tpo", "ponum", "tinvoice", "ponum", "orderexecutionstatus", "invoice"},
+      {"tinquiry", "inqnum", "taddressbook", "inqnum", "", "addressbook"},
+  };
+  return steps;
+}
+
+const ChainStep& chainStep(Step step) { return chainSteps()[size_t(step)]; }
+
+QString openParentsList(Step step) {
+  return QStringLiteral("SELECT number FROM topenparent WHERE link = '%1' AND number > ?1 ORDER BY number LIMIT ?2")
+      .arg(chainStep(step).key);
+}
+
+bool isOpenParent(Connection& connection, Step step, const QString& number) {
+  const ChainStep& s = chainStep(step);
+  Statement open(connection, QStringLiteral("SELECT 1 FROM %1 p WHERE %2 AND %3 LIMIT 1")
+                                 .arg(quoted(s.parentTable), sameNumber("p." + quoted(s.parentNumber), "?1"),
+                                      noChildNames(s, "p." + quoted(s.parentNumber))));
+  open.bind(1, number);
+  return open.step();
+}
+
+bool markParentAnswered(Connection& connection, Step step, const QString& number) {
+  const ChainStep& s = chainStep(step);
+  Statement mark(connection, QStringLiteral("UPDATE %1 SET %2 = 'YES' WHERE %3")
+                                 .arg(quoted(s.parentTable), quoted(s.statusColumn),
+                                      sameNumber(quoted(s.parentNumber), "?1")));
+  mark.bind(1, number);
+  mark.step();
+  return connection.changedRows() > 0;
+}
+
+bool numberTaken(Connection& connection, const QString& table, const QString& column, const QString& number) {
+  tableNamed(table).column(column);  // refuses names that are not in the schema
+  Statement taken(connection, QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(quoted(table), sameNumber(quoted(column), "?1")));
+  taken.bind(1, number);
+  return taken.step();
+}
+
+void createOpenDocumentBookkeeping(Connection& connection) {
+  connection.execute(QStringLiteral(
+      "CREATE TABLE topenparent (link TEXT NOT NULL, parentrowid INTEGER NOT NULL, number TEXT NOT NULL, "
+      "PRIMARY KEY (link, parentrowid))"));
+  connection.execute(QStringLiteral("CREATE INDEX ix_topenparent_list ON topenparent (link, number)"));
+  for (const ChainStep& s : chainSteps()) {
+    createTriggers(connection, s);
+    connection.execute(QStringLiteral("INSERT INTO topenparent (link, parentrowid, number) SELECT '%1', p.rowid, %2 "
+                                      "FROM %3 p WHERE trim(ifnull(%2, '')) <> '' AND %4")
+                           .arg(s.key, "p." + quoted(s.parentNumber), quoted(s.parentTable),
+                                noChildNames(s, "p." + quoted(s.parentNumber))));
+  }
+}

@@ -1,0 +1,52 @@
+#include "store/schemaversion.h"
+
+#include <QStringList>
+
+#include "store/connection.h"
+#include "store/dberror.h"
+#include "store/indexes.h"
+#include "store/schema.h"
+#include "store/statement.h"
+#include "store/transaction.h"
+
+namespace {
+
+int fileVersion(Connection& connection) {
+  Statement version(connection, QStringLiteral("PRAGMA user_version"));
+  return version.step() ? version.value(0).toInt() : 0;
+}
+
+// The first release numbered its indexes ix1, ix2, ... and had no unique ones.
+void upgradeFromFirstRelease(Connection& connection) {
+  QStringList oldIndexes;
+  Statement names(connection, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name GLOB 'ix[0-9]*'"));
+  while (names.step()) oldIndexes << names.value(0).toString();
+  for (const QString& name : oldIndexes) connection.execute(QStringLiteral("DROP INDEX \"%1\"").arg(name));
+
+  const QString duplicate = firstDuplicateNumber(connection);
+  if (!duplicate.isEmpty())
+    throw DbError(DbErrorKind::WrongVersion,
+                  QStringLiteral("The database file %1 was made by an earlier version of VANTORA and cannot be brought "
+                                 "up to date: a document number is stored twice (%2). Correct it with the earlier "
+                                 "version, then open the file here again.")
+                      .arg(connection.path(), duplicate));
+  createDerivedObjects(connection);
+}
+
+}  // namespace
+
+void requireCurrentSchema(Connection& connection) {
+  if (fileVersion(connection) == kSchemaVersion) return;
+  Transaction upgrade(connection);  // holds the write lock: one program upgrades, the others wait and see it done
+  const int version = fileVersion(connection);
+  if (version == kSchemaVersion) return;
+  if (version > kSchemaVersion || version < 0)
+    throw DbError(DbErrorKind::WrongVersion,
+                  QStringLiteral("The database file %1 was made by a newer version of VANTORA (data version %2; this "
+                                 "program reads version %3). Open it with the newer program.")
+                      .arg(connection.path())
+                      .arg(version)
+                      .arg(kSchemaVersion));
+  upgradeFromFirstRelease(connection);
+  upgrade.commit();
+}

@@ -1,0 +1,142 @@
+// The document chain in the file: open lists kept true by every write, numbers
+// and answers the file refuses twice, and files of the first release.
+#include <QtTest>
+
+#include "store/chaincheck.h"
+#include "store/dberror.h"
+#include "store/documentchain.h"
+#include "store/rowwriter.h"
+#include "store/statement.h"
+#include "store/valuelist.h"
+#include "tests/support/testdatabase.h"
+
+namespace {
+
+QStringList openList(Connection& connection, Step step) {
+  ValueList list(connection, openParentsList(step));
+  QStringList all;
+  while (!list.atEnd()) all << list.next(2);
+  return all;
+}
+
+DbError openingError(const QString& path) {
+  try {
+    Connection::open(path);
+  } catch (const DbError& error) {
+    return error;
+  }
+  return DbError(DbErrorKind::Other, "opened");
+}
+
+// What the first release left in a file: no unique indexes, no open lists,
+// numbered indexes and no data version.
+void makeFirstReleaseFile(Connection& connection) {
+  QStringList drops;
+  Statement objects(connection, "SELECT type, name FROM sqlite_master WHERE type IN ('index', 'trigger') AND name "
+                                "NOT LIKE 'sqlite_%'");
+  while (objects.step()) drops << QString("DROP %1 \"%2\"").arg(objects.value(0).toString(), objects.value(1).toString());
+  for (const QString& drop : drops) connection.execute(drop);
+  connection.execute("DROP TABLE topenparent");
+  connection.execute("CREATE INDEX ix1 ON tinquiry (inqnum)");
+  connection.execute("PRAGMA user_version = 0");
+}
+
+}  // namespace
+
+class DocumentChainTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void openListsFollowEveryWrite();
+  void theFileRefusesANumberOrAnAnswerTwice();
+  void firstReleaseFilesAreBroughtUpToDate();
+  void newerFilesAreRefused();
+};
+
+void DocumentChainTest::openListsFollowEveryWrite() {
+  TestDatabase db;
+  Connection& c = db.connection();
+  RowWriter inquiries(c, "tinquiry");
+  for (const char* number : {"N00", "N01", "N02", "N03", "N04"}) inquiries.append(QVariantHash{{"inqnum", number}});
+  QCOMPARE(openList(c, Step::Quotation), QStringList({"N00", "N01", "N02", "N03", "N04"}));
+
+  // A quotation names its inquiry in any letter case, blanks around it; one
+  // naming none hides nothing.
+  c.execute("INSERT INTO tquote (inqnum, quotenum) VALUES (' n01 ', 'Q1')");
+  c.execute("INSERT INTO tquote (quotenum) VALUES ('Q2')");
+  QCOMPARE(openList(c, Step::Quotation), QStringList({"N00", "N02", "N03", "N04"}));
+  QVERIFY(!isOpenParent(c, Step::Quotation, "N01"));
+  QVERIFY(isOpenParent(c, Step::Quotation, " n02 "));
+
+  // Any later write, as the edit grids or another program make them.
+  c.execute("UPDATE tquote SET inqnum = 'N02' WHERE quotenum = 'Q1'");
+  c.execute("UPDATE tinquiry SET inqnum = 'N09' WHERE inqnum = 'N03'");
+  c.execute("DELETE FROM tinquiry WHERE inqnum = 'N04'");
+  c.execute("UPDATE tinquiry SET quotesendstatus = 'YES'");  // a status typed by hand decides nothing
+  QCOMPARE(openList(c, Step::Quotation), QStringList({"N00", "N01", "N09"}));
+  c.execute("DELETE FROM tquote WHERE quotenum = 'Q1'");
+  QCOMPARE(openList(c, Step::Quotation), QStringList({"N00", "N01", "N02", "N09"}));
+  QCOMPARE(openList(c, Step::AddressBook), QStringList({"N00", "N01", "N02", "N09"}));
+  QCOMPARE(openList(c, Step::Order), QStringList({"Q2"}));
+
+  QVERIFY(markParentAnswered(c, Step::Quotation, " n00"));
+  QCOMPARE(db.scalar("SELECT quotesendstatus FROM tinquiry WHERE inqnum = 'N00'").toString(), QString("YES"));
+  QVERIFY(!markParentAnswered(c, Step::Quotation, "NONE"));
+  for (const QString& line : checkDatabase(c).brokenChains) QVERIFY2(!line.contains("open documents"), qPrintable(line));
+}
+
+void DocumentChainTest::theFileRefusesANumberOrAnAnswerTwice() {
+  // The document numbers, the one-per-inquiry rows, and one answer per document.
+  const QList<QPair<QString, QString>> unique = {
+      {"tinquiry", "inqnum"}, {"tquote", "quotenum"}, {"tpo", "ponum"},       {"tinvoice", "invoicenum"},
+      {"titeminq", "inqnum"}, {"titemdescom", "inqnum"}, {"taddressbook", "inqnum"}, {"tquote", "inqnum"},
+      {"tpo", "quotenum"},    {"tinvoice", "ponum"},
+  };
+  for (const auto& [table, column] : unique) {
+    TestDatabase db;
+    RowWriter rows(db.connection(), table);
+    rows.append(QVariantHash{{column, "A'%_\\1"}});
+    try {
+      rows.append(QVariantHash{{column, " a'%_\\1 "}});
+      QFAIL(qPrintable(table + "." + column + " took a number twice"));
+    } catch (const DbError& error) {
+      QCOMPARE(error.kind(), DbErrorKind::Duplicate);
+    }
+    rows.append(QVariantHash{{column, "A'%_\\2"}});  // a number that only looks alike is another
+  }
+}
+
+void DocumentChainTest::firstReleaseFilesAreBroughtUpToDate() {
+  TestDatabase db;
+  RowWriter(db.connection(), "tinquiry").append(QVariantHash{{"inqnum", "OLD-1"}});
+  makeFirstReleaseFile(db.connection());
+
+  auto upgraded = Connection::open(db.path());
+  QCOMPARE(db.scalar("PRAGMA user_version").toInt(), 1);
+  QCOMPARE(db.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'ix1'").toInt(), 0);
+  QCOMPARE(openList(*upgraded, Step::Quotation), QStringList({"OLD-1"}));
+  QVERIFY_THROWS_EXCEPTION(DbError, RowWriter(*upgraded, "tinquiry").append(QVariantHash{{"inqnum", "old-1"}}));
+
+  // A number stored twice stops the upgrade with a message that names it, and
+  // leaves the file as it was.
+  TestDatabase twice;
+  makeFirstReleaseFile(twice.connection());
+  RowWriter(twice.connection(), "tinquiry").append(QVariantHash{{"inqnum", "DUP-7"}});
+  RowWriter(twice.connection(), "tinquiry").append(QVariantHash{{"inqnum", "dup-7"}});
+  const DbError error = openingError(twice.path());
+  QCOMPARE(error.kind(), DbErrorKind::WrongVersion);
+  QVERIFY2(error.message().contains("DUP-7") && error.message().contains("earlier version"), qPrintable(error.message()));
+  QCOMPARE(twice.scalar("PRAGMA user_version").toInt(), 0);
+  QCOMPARE(twice.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'ix1'").toInt(), 1);
+}
+
+void DocumentChainTest::newerFilesAreRefused() {
+  TestDatabase db;
+  db.connection().execute("PRAGMA user_version = 2");
+  const DbError error = openingError(db.path());
+  QCOMPARE(error.kind(), DbErrorKind::WrongVersion);
+  QVERIFY2(error.message().contains("newer version") && error.message().contains(db.path()), qPrintable(error.message()));
+}
+
+QTEST_GUILESS_MAIN(DocumentChainTest)
+#include "tst_documentchain.moc"

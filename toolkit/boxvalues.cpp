@@ -1,0 +1,24 @@
+#include "toolkit/boxvalues.h"
+
+#include <QLineEdit>
+
+#include "store/wholenumber.h"
+#include "toolkit/keyfilters.h"
+#include "toolkit/refusal.h"
+
+QVariant boxText(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
+
+QVariant boxAmount(const QString& text, const QString& what) {
+  if (text.trimmed().isEmpty()) return {};
+  const ParsedNumber parsed = parseWholeNumber(text, kInt32Range);
+  if (parsed.status == ParsedNumber::NotANumber || text.trimmed().startsWith('-'))
+    throw Refusal{QStringLiteral("Please use NUMBER(0 to 9) only...%1 is not saved").arg(what), QStringLiteral("ALERT!")};
+  if (parsed.status == ParsedNumber::OutOfRange)
+    throw Refusal{QStringLiteral("Too much large %1..not allowed (at most %2)").arg(what).arg(kInt32Range.max),
+                  QStringLiteral("Info..")};
+  return parsed.value;
+}
+
+void warnOnLeavingBadAmount(QLineEdit* box, const QString& what) {
+  onFocusLeave(box, [box, what] { boxAmount(box->text(), what); });  // a Refusal is shown, nothing kept
+}

@@ -1,0 +1,44 @@
+#include "toolkit/entryform.h"
+
+#include <QPushButton>
+
+#include "store/logins.h"
+#include "store/transaction.h"
+#include "toolkit/errorsink.h"
+#include "toolkit/formhost.h"
+#include "toolkit/savequestion.h"
+
+EntryForm::EntryForm(const QString& formName, const QString& caption, FormHost& host) : FormBase(formName) {
+  setWindowTitle(caption);
+  connection_ = Connection::open(host.databasePath());
+  login_ = currentLoginName(*connection_);
+  setCloseRule(CloseRule::entryForm([this] { return shown_; }));
+}
+
+EntryForm::~EntryForm() = default;
+
+void EntryForm::useSaveButton(QPushButton* save) {
+  connectGuarded(save, &QPushButton::clicked, this, [this] { this->save(); });
+}
+
+void EntryForm::save() {
+  switch (askSaveChoice()) {
+    case SaveChoice::KeepEditing:
+      return;
+    case SaveChoice::Discard:
+      releaseData();
+      closeByOwnPath();
+      return;
+    case SaveChoice::Save:
+      takeBoxes();
+      {
+        Transaction all(connection());
+        checkAtCommit();
+        writeRows();
+        all.commit();
+      }
+      afterSave();
+      closeByOwnPath();
+      return;
+  }
+}
