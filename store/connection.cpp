@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "store/dberror.h"
+#include "store/owneronlyfile.h"
 
 namespace {
 
@@ -25,16 +26,16 @@ QString missingFileMessage(const QString& path) {
 }  // namespace
 
 std::unique_ptr<Connection> Connection::open(const QString& path, OpenMode mode) {
-  const QFileInfo info(path);
-  if (mode == OpenMode::Existing && !info.exists()) throw DbError(DbErrorKind::FileMissing, missingFileMessage(path));
-  if (mode == OpenMode::CreateNew && info.exists())
-    throw DbError(DbErrorKind::Other, QStringLiteral("A file already exists at %1; it was left untouched.").arg(path));
+  // A new database starts as an empty file that only its owner may read; SQLite
+  // takes it as a new database, and its journals copy the file's permissions.
+  if (mode == OpenMode::CreateNew)
+    createOwnerOnlyFile(path);
+  else if (!QFileInfo::exists(path))
+    throw DbError(DbErrorKind::FileMissing, missingFileMessage(path));
 
   sqlite3* db = nullptr;
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
-  if (mode == OpenMode::CreateNew) flags |= SQLITE_OPEN_CREATE;
   const QByteArray file = path.toUtf8();
-  if (sqlite3_open_v2(file.constData(), &db, flags, nullptr) != SQLITE_OK)
+  if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK)
     failOpening(db, DbErrorKind::FileMissing,
                 QStringLiteral("The database file %1 could not be opened: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
 

@@ -1,4 +1,6 @@
 // The database file: opening faults, encryption at rest and backups.
+#include <sys/stat.h>
+
 #include <QtTest>
 
 #include "store/backup.h"
@@ -19,6 +21,11 @@ DbErrorKind openingFault(const QString& path) {
     return error.kind();
   }
   return DbErrorKind::Other;
+}
+
+bool ownerOnly(const QString& path) {
+  struct stat status {};
+  return stat(QFile::encodeName(path).constData(), &status) == 0 && (status.st_mode & 0777) == 0600;
 }
 
 void addInquiry(Connection& connection, const QString& number) {
@@ -95,6 +102,7 @@ void StoreFileTest::locationComesFromOptionThenEnvironment() {
 void StoreFileTest::backupOfABusyDatabaseIsConsistent() {
   TestDatabase db;
   for (int i = 0; i < 50; ++i) addInquiry(db.connection(), QString("B-%1").arg(i));
+  QVERIFY(ownerOnly(db.path()));
 
   // Another window is in the middle of writing when the backup runs.
   auto writer = Connection::open(db.path());
@@ -119,6 +127,7 @@ void StoreFileTest::backupOfABusyDatabaseIsConsistent() {
   auto restored = Connection::open(copy);  // opens with the same key
   QCOMPARE(checkDatabase(*restored).integrity, QString("ok"));
   QCOMPARE(RecordSet::openTable(*restored, "tinquiry").recordCount(), 50);
+  QVERIFY(ownerOnly(copy));
   QVERIFY(!QFile::exists(copy + ".partial"));
 }
 
