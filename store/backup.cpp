@@ -3,18 +3,13 @@
 #include <sqlite3.h>
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
+#include "store/completefile.h"
 #include "store/connection.h"
 #include "store/databaselocation.h"
 #include "store/dberror.h"
 
 namespace {
-
-[[noreturn]] void failBackup(const QString& why) {
-  throw DbError(DbErrorKind::Other, QStringLiteral("The backup could not be made: %1").arg(why));
-}
 
 void copyInto(Connection& source, const QString& partialPath) {
   std::unique_ptr<Connection> destination = Connection::open(partialPath, Connection::OpenMode::CreateNew);
@@ -32,23 +27,13 @@ void copyInto(Connection& source, const QString& partialPath) {
 }  // namespace
 
 void backupDatabase(Connection& source, const QString& destinationPath) {
-  if (QFileInfo::exists(destinationPath)) failBackup(QStringLiteral("%1 already exists.").arg(destinationPath));
-  const QFileInfo destination(destinationPath);
-  if (!QDir().mkpath(destination.absolutePath()))
-    failBackup(QStringLiteral("the folder %1 cannot be created.").arg(destination.absolutePath()));
-
-  const QString partialPath = destinationPath + QStringLiteral(".partial");
-  QFile::remove(partialPath);
   try {
-    copyInto(source, partialPath);
-    Connection::open(partialPath);  // proves the copy opens with the key
+    writeCompleteFile(destinationPath, [&source](const QString& partialPath) {
+      copyInto(source, partialPath);
+      Connection::open(partialPath);  // proves the copy opens with the key
+    });
   } catch (const DbError& error) {
-    QFile::remove(partialPath);
-    failBackup(error.message());
-  }
-  if (!QFile::rename(partialPath, destinationPath)) {
-    QFile::remove(partialPath);
-    failBackup(QStringLiteral("%1 cannot be written.").arg(destinationPath));
+    throw DbError(error.kind(), QStringLiteral("The backup could not be made: %1").arg(error.message()));
   }
 }
 

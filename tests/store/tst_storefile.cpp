@@ -5,10 +5,12 @@
 
 #include "store/backup.h"
 #include "store/chaincheck.h"
+#include "store/completefile.h"
 #include "store/databaselocation.h"
 #include "store/dberror.h"
 #include "store/logins.h"
 #include "store/recordset.h"
+#include "store/schema.h"
 #include "store/transaction.h"
 #include "tests/support/testdatabase.h"
 
@@ -28,6 +30,18 @@ bool ownerOnly(const QString& path) {
   return stat(QFile::encodeName(path).constData(), &status) == 0 && (status.st_mode & 0777) == 0600;
 }
 
+void makeFile(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(content);
+}
+
+// Builds a database the way vantora-db init and demo do.
+void buildDatabase(const QString& path) {
+  auto connection = Connection::open(path, Connection::OpenMode::CreateNew);
+  createSchema(*connection);
+}
+
 void addInquiry(Connection& connection, const QString& number) {
   RecordSet rs = RecordSet::openForAppend(connection, "tinquiry");
   rs.addNew();
@@ -44,6 +58,7 @@ class StoreFileTest : public QObject {
  private slots:
   void missingFileSaysWhereAndHow();
   void fileIsUnreadableWithoutTheKey();
+  void newDatabaseAppearsOnlyWhenComplete();
   void locationComesFromOptionThenEnvironment();
   void backupOfABusyDatabaseIsConsistent();
   void backupNeverOverwritesAndNeverLeavesHalfFiles();
@@ -87,6 +102,37 @@ void StoreFileTest::fileIsUnreadableWithoutTheKey() {
   plain.write(QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
   plain.close();
   QCOMPARE(openingFault(plain.fileName()), DbErrorKind::WrongKey);
+}
+
+void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath("lumo");
+  const QString path = folder + "/database.db";
+  QVERIFY(QDir().mkpath(folder));
+  // A killed run left its half-made file and journal; this run then fails too (disk full).
+  makeFile(path + ".partial", "half");
+  makeFile(path + ".partial-journal", "half");
+  QVERIFY_THROWS_EXCEPTION(DbError, writeCompleteFile(path, [](const QString& partial) {
+                             buildDatabase(partial);
+                             throw DbError(DbErrorKind::DiskFull, "full");
+                           }));
+  QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
+
+  writeCompleteFile(path, buildDatabase);
+  QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList("database.db"));
+  QVERIFY(ownerOnly(path));
+  QCOMPARE(checkDatabase(*Connection::open(path)).integrity, QString("ok"));
+
+  // Another run finished first while this one was building: its file is kept.
+  const QString raced = folder + "/raced.db";
+  QVERIFY_THROWS_EXCEPTION(DbError, writeCompleteFile(raced, [&raced](const QString& partial) {
+                             buildDatabase(partial);
+                             makeFile(raced, "theirs");
+                           }));
+  QFile theirs(raced);
+  QVERIFY(theirs.open(QIODevice::ReadOnly));
+  QCOMPARE(theirs.readAll(), QByteArray("theirs"));
+  QVERIFY(!QFile::exists(raced + ".partial"));
 }
 
 void StoreFileTest::locationComesFromOptionThenEnvironment() {
