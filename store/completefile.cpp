@@ -1,5 +1,6 @@
 #include "store/completefile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,8 @@ namespace {
 constexpr char kPartialSuffix[] = ".partial";
 // SQLite's rollback journal beside a file; a killed write leaves it behind.
 constexpr char kJournalSuffix[] = "-journal";
+// A partial file still being written changes every few moments.
+constexpr int kStaleAfterSeconds = 60;
 
 void removePartial(const QString& partialPath) {
   QFile::remove(partialPath + kJournalSuffix);
@@ -41,4 +44,12 @@ void writeCompleteFile(const QString& path, const std::function<void(const QStri
     removePartial(partialPath);
     throw DbError(DbErrorKind::Other, QStringLiteral("%1 could not be written: %2.").arg(path, why));
   }
+}
+
+void removeStalePartialFiles(const QString& folder) {
+  const QDateTime staleBefore = QDateTime::currentDateTime().addSecs(-kStaleAfterSeconds);
+  const QString partial = QStringLiteral("*") + kPartialSuffix;
+  const QStringList patterns{partial, partial + kJournalSuffix};
+  for (const QFileInfo& file : QDir(folder).entryInfoList(patterns, QDir::Files | QDir::Hidden))
+    if (file.lastModified() < staleBefore) QFile::remove(file.filePath());
 }

@@ -10,3 +10,7 @@
 // is never replaced.
 void writeCompleteFile(const QString& path, const std::function<void(const QString& partialPath)>& write);
 
+// Removes the partial files, and their journals, that runs killed a while ago
+// left in the folder. Recent ones are left alone: another program may still be
+// writing them.
+void removeStalePartialFiles(const QString& folder);

@@ -61,6 +61,7 @@ class StoreFileTest : public QObject {
   void newDatabaseAppearsOnlyWhenComplete();
   void locationComesFromOptionThenEnvironment();
   void backupOfABusyDatabaseIsConsistent();
+  void backupOfALockedDatabaseGivesUpCleanly();
   void backupNeverOverwritesAndNeverLeavesHalfFiles();
   void checkFindsBrokenChains();
   void currentLoginNameIsTheLatestSignIn();
@@ -152,29 +153,51 @@ void StoreFileTest::backupOfABusyDatabaseIsConsistent() {
 
   // Another window is in the middle of writing when the backup runs.
   auto writer = Connection::open(db.path());
-  auto source = Connection::open(db.path());
-  {
-    Transaction unfinished(*writer);
-    addInquiry(*writer, "NOT-YET-COMMITTED");
-    const QString copy = db.folder() + "/backup/copy.db";
-    try {
-      backupDatabase(*source, copy);
-    } catch (const DbError& error) {
-      // The writer holds the file: the backup may be refused, but then cleanly.
-      QCOMPARE(error.kind(), DbErrorKind::Other);
-      QVERIFY(!QFile::exists(copy));
-    }
-  }
-  // As if the database lived in <folder>/lumo: the copy goes to <folder>/databasebackup.
-  const QString copy =
-      timestampedBackupPath(db.folder() + "/lumo/database.db", QDateTime(QDate(2026, 12, 9), QTime(8, 30, 5)));
-  QCOMPARE(copy, db.folder() + "/databasebackup/database-2026-12-09-083005.db");
-  backupDatabase(*source, copy);
+  Transaction unfinished(*writer);
+  addInquiry(*writer, "NOT-YET-COMMITTED");
+  const QString copy = db.folder() + "/backup/copy.db";
+  backupDatabase(db.connection(), copy);
   auto restored = Connection::open(copy);  // opens with the same key
   QCOMPARE(checkDatabase(*restored).integrity, QString("ok"));
   QCOMPARE(RecordSet::openTable(*restored, "tinquiry").recordCount(), 50);
   QVERIFY(ownerOnly(copy));
   QVERIFY(!QFile::exists(copy + ".partial"));
+}
+
+void StoreFileTest::backupOfALockedDatabaseGivesUpCleanly() {
+  TestDatabase db;
+  // As the frame keeps it: <folder>/lumo/database.db, backups in <folder>/databasebackup.
+  const QString livePath = db.folder() + "/lumo/database.db";
+  backupDatabase(db.connection(), livePath);
+  auto live = Connection::open(livePath);
+  const QString backups = db.folder() + "/databasebackup";
+  const QString copy = timestampedBackupPath(livePath, QDateTime(QDate(2026, 12, 9), QTime(8, 30, 5)));
+  QCOMPARE(copy, backups + "/database-2026-12-09-083005.db");
+
+  {
+    auto other = Connection::open(livePath);
+    other->execute("BEGIN EXCLUSIVE");
+    try {
+      backupDatabase(*live, copy);
+      QFAIL("a locked database was copied");
+    } catch (const DbError& error) {
+      QCOMPARE(error.kind(), DbErrorKind::Locked);
+      QVERIFY2(error.message().contains("in use by another window or program, so nothing was copied"),
+               qPrintable(error.message()));
+    }
+    QCOMPARE(QDir(backups).entryList(QDir::Files), QStringList());
+  }
+
+  // An interrupted backup left its partial file long ago; another program is writing one now.
+  makeFile(backups + "/database-old.db.partial", "half");
+  QFile stale(backups + "/database-old.db.partial");
+  QVERIFY(stale.open(QIODevice::ReadWrite));
+  QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+  stale.close();
+  makeFile(backups + "/database-now.db.partial", "being written");
+  backupDatabase(*live, copy);
+  QCOMPARE(QDir(backups).entryList(QDir::Files),
+           QStringList({"database-2026-12-09-083005.db", "database-now.db.partial"}));
 }
 
 void StoreFileTest::backupNeverOverwritesAndNeverLeavesHalfFiles() {
