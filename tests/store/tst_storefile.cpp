@@ -1,5 +1,6 @@
 // The database file: opening faults, encryption at rest and backups.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QtTest>
 
@@ -16,13 +17,13 @@
 
 namespace {
 
-DbErrorKind openingFault(const QString& path) {
+DbError openingError(const QString& path) {
   try {
     Connection::open(path);
   } catch (const DbError& error) {
-    return error.kind();
+    return error;
   }
-  return DbErrorKind::Other;
+  return DbError(DbErrorKind::Other, QStringLiteral("%1 opened").arg(path));
 }
 
 bool ownerOnly(const QString& path) {
@@ -57,6 +58,7 @@ class StoreFileTest : public QObject {
 
  private slots:
   void missingFileSaysWhereAndHow();
+  void unusablePathsAreToldInPlainWords();
   void fileIsUnreadableWithoutTheKey();
   void newDatabaseAppearsOnlyWhenComplete();
   void locationComesFromOptionThenEnvironment();
@@ -81,6 +83,43 @@ void StoreFileTest::missingFileSaysWhereAndHow() {
   QVERIFY(!QFile::exists(path));  // opening never creates a file by accident
 }
 
+void StoreFileTest::unusablePathsAreToldInPlainWords() {
+  QTemporaryDir dir;
+  const auto expect = [](const QString& path, DbErrorKind kind, const QString& named) {
+    const DbError error = openingError(path);
+    QCOMPARE(error.kind(), kind);
+    QVERIFY2(error.message().contains(named), qPrintable(error.message()));
+    QVERIFY2(!error.message().contains("no such table") && !error.message().contains("unable to open"),
+             qPrintable(error.message()));
+  };
+
+  // Cut short while it was made: it opens, but holds nothing.
+  makeFile(dir.filePath("empty.db"), {});
+  expect(dir.filePath("empty.db"), DbErrorKind::EmptyFile, dir.filePath("empty.db"));
+  QVERIFY(openingError(dir.filePath("empty.db")).message().contains("vantora-db init"));
+  expect(dir.path(), DbErrorKind::FileMissing, dir.path() + " is a folder");
+
+  // SQLite writes its journal beside the file, so an unwritable folder fails every save.
+  if (geteuid() == 0) QSKIP("root may write into any folder");
+  const QString folder = dir.filePath("readonly");
+  const QString path = folder + "/database.db";
+  QVERIFY(QDir().mkpath(folder));
+  buildDatabase(path);
+  auto openedEarlier = Connection::open(path);
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+  const auto restore =
+      qScopeGuard([&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+  expect(path, DbErrorKind::ReadOnly, folder);
+  try {
+    openedEarlier->execute("CREATE TABLE t (x)");
+    QFAIL("a save succeeded in an unwritable folder");
+  } catch (const DbError& error) {
+    QCOMPARE(error.kind(), DbErrorKind::ReadOnly);
+    QVERIFY2(error.message().contains(folder) && !error.message().contains("unable to open"),
+             qPrintable(error.message()));
+  }
+}
+
 void StoreFileTest::fileIsUnreadableWithoutTheKey() {
   TestDatabase db;
   addInquiry(db.connection(), "ENC-1");
@@ -96,13 +135,13 @@ void StoreFileTest::fileIsUnreadableWithoutTheKey() {
   QVERIFY(junk.open(QIODevice::WriteOnly));
   junk.write(QByteArray(8192, 'x'));
   junk.close();
-  QCOMPARE(openingFault(junk.fileName()), DbErrorKind::WrongKey);
+  QCOMPARE(openingError(junk.fileName()).kind(), DbErrorKind::WrongKey);
 
   QFile plain(dir.filePath("plain.db"));
   QVERIFY(plain.open(QIODevice::WriteOnly));
   plain.write(QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
   plain.close();
-  QCOMPARE(openingFault(plain.fileName()), DbErrorKind::WrongKey);
+  QCOMPARE(openingError(plain.fileName()).kind(), DbErrorKind::WrongKey);
 }
 
 void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
