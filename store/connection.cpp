@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <cstdlib>
 
@@ -60,6 +61,22 @@ sqlite3* openFile(const QString& path) {
   return db;
 }
 
+// The key is fixed in the program, so SQLCipher's slow key derivation would
+// guard nothing and cost every form's connection most of its opening time.
+// New files take a raw 256-bit key, hashed from the password once per process,
+// which SQLCipher uses as it is.
+void useRawKey(sqlite3* db) {
+  static const QByteArray key =
+      "x'" + QCryptographicHash::hash(kDatabaseKey, QCryptographicHash::Sha256).toHex() + "'";
+  sqlite3_key(db, key.constData(), int(key.size()));
+}
+
+// Files made before the raw key: the password through 4000 rounds of derivation.
+void usePasswordKey(sqlite3* db) {
+  sqlite3_key(db, kDatabaseKey, int(sizeof kDatabaseKey - 1));
+  sqlite3_exec(db, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr);
+}
+
 // The first read proves the key: a wrong key or a foreign file fails here.
 int readTableCount(sqlite3* db, int& tables) {
   const auto store = [](void* count, int, char** values, char**) {
@@ -79,13 +96,16 @@ std::unique_ptr<Connection> Connection::open(const QString& path, OpenMode mode)
   else
     refuseUnusablePath(QFileInfo(path));
 
-  sqlite3* db = openFile(path);
-  sqlite3_key(db, kDatabaseKey, int(sizeof kDatabaseKey - 1));
-  // The key is fixed in the program, so a slow key derivation would guard
-  // nothing and cost every form ~25 ms when it opens its connection.
-  sqlite3_exec(db, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr);
   int tables = 0;
-  const int probe = readTableCount(db, tables);
+  sqlite3* db = openFile(path);
+  useRawKey(db);
+  int probe = readTableCount(db, tables);
+  if (probe == SQLITE_NOTADB) {  // perhaps a file made before the raw key; it is never rekeyed
+    sqlite3_close_v2(db);
+    db = openFile(path);
+    usePasswordKey(db);
+    probe = readTableCount(db, tables);
+  }
   if (probe == SQLITE_NOTADB)
     failOpening(db, DbErrorKind::WrongKey,
                 QStringLiteral("The file %1 cannot be opened: it is not a VANTORA database, or its password "

@@ -1,4 +1,5 @@
 // The database file: opening faults, encryption at rest and backups.
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include "store/logins.h"
 #include "store/recordset.h"
 #include "store/schema.h"
+#include "store/statement.h"
 #include "store/transaction.h"
 #include "tests/support/testdatabase.h"
 
@@ -60,6 +62,7 @@ class StoreFileTest : public QObject {
   void missingFileSaysWhereAndHow();
   void unusablePathsAreToldInPlainWords();
   void fileIsUnreadableWithoutTheKey();
+  void filesMadeWithThePasswordKeyStillOpen();
   void newDatabaseAppearsOnlyWhenComplete();
   void locationComesFromOptionThenEnvironment();
   void backupOfABusyDatabaseIsConsistent();
@@ -142,6 +145,38 @@ void StoreFileTest::fileIsUnreadableWithoutTheKey() {
   plain.write(QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
   plain.close();
   QCOMPARE(openingError(plain.fileName()).kind(), DbErrorKind::WrongKey);
+}
+
+void StoreFileTest::filesMadeWithThePasswordKeyStillOpen() {
+  QTemporaryDir dir;
+  const QString old = dir.filePath("old.db");
+  // As earlier versions made them: the password through 4000 rounds of key derivation.
+  sqlite3* handle = nullptr;
+  QCOMPARE(sqlite3_open(QFile::encodeName(old).constData(), &handle), SQLITE_OK);
+  sqlite3_key(handle, "kelv42", 6);
+  QCOMPARE(sqlite3_exec(handle, "PRAGMA kdf_iter = 4000; CREATE TABLE t (x); INSERT INTO t VALUES ('old row')",
+                        nullptr, nullptr, nullptr),
+           SQLITE_OK);
+  sqlite3_close(handle);
+
+  auto connection = Connection::open(old);
+  const QString copy = dir.filePath("copy.db");
+  backupDatabase(*connection, copy);  // a backup takes the key new files get
+  for (const QString& path : {old, copy}) {
+    auto reopened = Connection::open(path);
+    Statement read(*reopened, "SELECT x FROM t");
+    QVERIFY(read.step());
+    QCOMPARE(read.value(0).toString(), QString("old row"));
+  }
+
+  // New files take the raw key that README gives for the sqlcipher tool.
+  TestDatabase db;
+  QCOMPARE(sqlite3_open(QFile::encodeName(db.path()).constData(), &handle), SQLITE_OK);
+  const char rawKey[] = "x'671ce1b31a02833819937605bf17f12c502c76813401da8d25a3434c30d7bb68'";
+  sqlite3_key(handle, rawKey, int(sizeof rawKey - 1));
+  const int read = sqlite3_exec(handle, "SELECT count(*) FROM tinquiry", nullptr, nullptr, nullptr);
+  sqlite3_close(handle);
+  QCOMPARE(read, SQLITE_OK);
 }
 
 void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
