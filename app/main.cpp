@@ -4,6 +4,7 @@
 #include "documents/documentforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
+#include "store/backup.h"
 #include "store/databaselocation.h"
 #include "toolkit/prompter.h"
 
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
   registerShellForms();
   registerDocumentForms();
 
+  removeStalePartialBackups(databasePathFrom(QApplication::arguments()));
   frmmdi frame(databasePathFrom(QApplication::arguments()));
   frame.showAsLastTime();
   frame.start();

@@ -3,52 +3,41 @@
 #include <sqlite3.h>
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
+#include "store/completefile.h"
 #include "store/connection.h"
 #include "store/databaselocation.h"
 #include "store/dberror.h"
 
 namespace {
 
-[[noreturn]] void failBackup(const QString& why) {
-  throw DbError(DbErrorKind::Other, QStringLiteral("The backup could not be made: %1").arg(why));
-}
-
 void copyInto(Connection& source, const QString& partialPath) {
   std::unique_ptr<Connection> destination = Connection::open(partialPath, Connection::OpenMode::CreateNew);
   sqlite3_backup* backup = sqlite3_backup_init(destination->handle(), "main", source.handle(), "main");
   if (!backup) destination->raise(sqlite3_errcode(destination->handle()));
-  int rc = SQLITE_OK;
-  do {
-    rc = sqlite3_backup_step(backup, -1);
-    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) sqlite3_sleep(50);
-  } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+  // One step copies every page. Inside it the source's busy handler already waits
+  // its few seconds for a lock held elsewhere; retrying after that would only
+  // freeze the window for as long as the other program keeps the file.
+  const int rc = sqlite3_backup_step(backup, -1);
   sqlite3_backup_finish(backup);
+  if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+    throw DbError(DbErrorKind::Locked,
+                  QStringLiteral("the database is in use by another window or program, so nothing was copied. "
+                                 "Please try again in a moment."));
   if (rc != SQLITE_DONE) destination->raise(rc);
 }
 
 }  // namespace
 
 void backupDatabase(Connection& source, const QString& destinationPath) {
-  if (QFileInfo::exists(destinationPath)) failBackup(QStringLiteral("%1 already exists.").arg(destinationPath));
-  const QFileInfo destination(destinationPath);
-  if (!QDir().mkpath(destination.absolutePath()))
-    failBackup(QStringLiteral("the folder %1 cannot be created.").arg(destination.absolutePath()));
-
-  const QString partialPath = destinationPath + QStringLiteral(".partial");
-  QFile::remove(partialPath);
+  removeStalePartialBackups(source.path());
   try {
-    copyInto(source, partialPath);
-    Connection::open(partialPath);  // proves the copy opens with the key
+    writeCompleteFile(destinationPath, [&source](const QString& partialPath) {
+      copyInto(source, partialPath);
+      Connection::open(partialPath);  // proves the copy opens with the key
+    });
   } catch (const DbError& error) {
-    QFile::remove(partialPath);
-    failBackup(error.message());
-  }
-  if (!QFile::rename(partialPath, destinationPath)) {
-    QFile::remove(partialPath);
-    failBackup(QStringLiteral("%1 cannot be written.").arg(destinationPath));
+    throw DbError(error.kind(), QStringLiteral("The backup could not be made: %1").arg(error.message()));
   }
 }
 
@@ -56,3 +45,5 @@ QString timestampedBackupPath(const QString& databasePath, const QDateTime& when
   return QDir(backupFolderFor(databasePath))
       .filePath(QStringLiteral("database-%1.db").arg(when.toString(QStringLiteral("yyyy-MM-dd-HHmmss"))));
 }
+
+void removeStalePartialBackups(const QString& databasePath) { removeStalePartialFiles(backupFolderFor(databasePath)); }

@@ -8,8 +8,12 @@ class Connection;
 // A consistent, encrypted copy of a live database. The copy is written beside
 // its destination under a temporary name, proven to open with the key, and only
 // then renamed: a failure never leaves a half-written backup. Refuses to
-// overwrite an existing file.
+// overwrite an existing file. While another program holds the database locked
+// it waits a few seconds at most, then refuses with DbErrorKind::Locked.
 void backupDatabase(Connection& source, const QString& destinationPath);
 
 // "database-YYYY-MM-DD-HHMMSS.db" in the backup folder of the database.
 QString timestampedBackupPath(const QString& databasePath, const QDateTime& when);
+
+// Clears what interrupted backups left in the backup folder of the database.
+void removeStalePartialBackups(const QString& databasePath);

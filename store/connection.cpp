@@ -2,12 +2,17 @@
 
 #include <sqlite3.h>
 
+#include <QCryptographicHash>
 #include <QFileInfo>
+#include <cstdlib>
 
 #include "store/dberror.h"
+#include "store/owneronlyfile.h"
 #include "store/schemaversion.h"
 
 namespace {
+
+constexpr int kBusyTimeoutMs = 4000;
 
 QString missingFileMessage(const QString& path) {
   return QStringLiteral(
@@ -18,36 +23,91 @@ QString missingFileMessage(const QString& path) {
       .arg(path);
 }
 
+// SQLite writes a journal file beside the database while it saves, so the
+// folder must be writable as well as the file.
+QString unwritableFolderMessage(const QString& path) {
+  return QStringLiteral(
+             "The folder %1 holding the database file %2 does not allow writing, so nothing can be saved: "
+             "the database needs to write a journal file beside itself while it saves. Ask for write "
+             "permission on that folder.")
+      .arg(QFileInfo(path).absolutePath(), path);
+}
+
+// Told before the engine sees the path: its own words would be "unable to open
+// database file" at the first write, or "no such table" later.
+void refuseUnusablePath(const QFileInfo& info) {
+  const QString path = info.filePath();
+  if (info.isDir())
+    throw DbError(DbErrorKind::FileMissing,
+                  QStringLiteral("%1 is a folder, not a database file. Point VANTORA_DATABASE or --database at "
+                                 "the database file itself.")
+                      .arg(path));
+  if (!info.exists()) throw DbError(DbErrorKind::FileMissing, missingFileMessage(path));
+  if (!QFileInfo(info.absolutePath()).isWritable())
+    throw DbError(DbErrorKind::ReadOnly, unwritableFolderMessage(path));
+}
+
 [[noreturn]] void failOpening(sqlite3* db, DbErrorKind kind, const QString& message) {
   sqlite3_close_v2(db);
   throw DbError(kind, message);
 }
 
+sqlite3* openFile(const QString& path) {
+  sqlite3* db = nullptr;
+  const QByteArray file = path.toUtf8();
+  if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK)
+    failOpening(db, DbErrorKind::FileMissing,
+                QStringLiteral("The database file %1 could not be opened: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  sqlite3_extended_result_codes(db, 1);  // tells a duplicate number from other refusals
+  return db;
+}
+
+// The key is fixed in the program, so SQLCipher's slow key derivation would
+// guard nothing and cost every form's connection most of its opening time.
+// New files take a raw 256-bit key, hashed from the password once per process,
+// which SQLCipher uses as it is.
+void useRawKey(sqlite3* db) {
+  static const QByteArray key =
+      "x'" + QCryptographicHash::hash(kDatabaseKey, QCryptographicHash::Sha256).toHex() + "'";
+  sqlite3_key(db, key.constData(), int(key.size()));
+}
+
+// Files made before the raw key: the password through 4000 rounds of derivation.
+void usePasswordKey(sqlite3* db) {
+  sqlite3_key(db, kDatabaseKey, int(sizeof kDatabaseKey - 1));
+  sqlite3_exec(db, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr);
+}
+
+// The first read proves the key: a wrong key or a foreign file fails here.
+int readTableCount(sqlite3* db, int& tables) {
+  const auto store = [](void* count, int, char** values, char**) {
+    *static_cast<int*>(count) = std::atoi(values[0]);
+    return 0;
+  };
+  return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", store, &tables, nullptr);
+}
+
 }  // namespace
 
 std::unique_ptr<Connection> Connection::open(const QString& path, OpenMode mode) {
-  const QFileInfo info(path);
-  if (mode == OpenMode::Existing && !info.exists()) throw DbError(DbErrorKind::FileMissing, missingFileMessage(path));
-  if (mode == OpenMode::CreateNew && info.exists())
-    throw DbError(DbErrorKind::Other, QStringLiteral("A file already exists at %1; it was left untouched.").arg(path));
+  // A new database starts as an empty file that only its owner may read; SQLite
+  // takes it as a new database, and its journals copy the file's permissions.
+  if (mode == OpenMode::CreateNew)
+    createOwnerOnlyFile(path);
+  else
+    refuseUnusablePath(QFileInfo(path));
 
-  sqlite3* db = nullptr;
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
-  if (mode == OpenMode::CreateNew) flags |= SQLITE_OPEN_CREATE;
-  const QByteArray file = path.toUtf8();
-  if (sqlite3_open_v2(file.constData(), &db, flags, nullptr) != SQLITE_OK)
-    failOpening(db, DbErrorKind::FileMissing,
-                QStringLiteral("The database file %1 could not be opened: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
-
-  sqlite3_key(db, kDatabaseKey, int(sizeof kDatabaseKey - 1));
-  // The key is fixed in the program, so a slow key derivation would guard
-  // nothing and cost every form ~25 ms when it opens its connection.
-  sqlite3_exec(db, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr);
-  sqlite3_busy_timeout(db, 4000);
-  sqlite3_extended_result_codes(db, 1);  // tells a duplicate number from other refusals
-
-  // The key is proven by the first read: a wrong key or a foreign file fails here.
-  const int probe = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  int tables = 0;
+  sqlite3* db = openFile(path);
+  useRawKey(db);
+  int probe = readTableCount(db, tables);
+  if (probe == SQLITE_NOTADB) {  // perhaps a file made before the raw key; it is never rekeyed
+    sqlite3_close_v2(db);
+    db = openFile(path);
+    usePasswordKey(db);
+    probe = readTableCount(db, tables);
+  }
   if (probe == SQLITE_NOTADB)
     failOpening(db, DbErrorKind::WrongKey,
                 QStringLiteral("The file %1 cannot be opened: it is not a VANTORA database, or its password "
@@ -60,6 +120,12 @@ std::unique_ptr<Connection> Connection::open(const QString& path, OpenMode mode)
   if (probe != SQLITE_OK)
     failOpening(db, DbErrorKind::Other,
                 QStringLiteral("The database file %1 could not be read: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+  if (mode == OpenMode::Existing && tables == 0)
+    failOpening(db, DbErrorKind::EmptyFile,
+                QStringLiteral("The file %1 is empty: it holds no VANTORA database. It may have been cut short "
+                               "while it was being made. Move it aside, then restore a backup copy in its place "
+                               "or create a new database with \"vantora-db init\".")
+                    .arg(path));
   if (sqlite3_db_readonly(db, "main") == 1)
     failOpening(db, DbErrorKind::ReadOnly,
                 QStringLiteral("The database file %1 is read-only, so nothing could be saved. Ask for write "
@@ -100,6 +166,8 @@ void Connection::raise(int resultCode) const {
     case SQLITE_READONLY:
       throw DbError(DbErrorKind::ReadOnly,
                     QStringLiteral("The database file %1 is read-only. Nothing was saved.").arg(path_));
+    case SQLITE_CANTOPEN:
+      throw DbError(DbErrorKind::ReadOnly, unwritableFolderMessage(path_));
     case SQLITE_FULL:
       throw DbError(DbErrorKind::DiskFull,
                     QStringLiteral("The disk holding %1 is full. Nothing was saved; free some space and try "

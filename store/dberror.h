@@ -8,6 +8,7 @@
 enum class DbErrorKind {
   FileMissing,
   WrongKey,
+  EmptyFile,  // opens, but holds no tables: cut short while it was made
   Locked,
   ReadOnly,
   DiskFull,

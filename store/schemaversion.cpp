@@ -16,8 +16,20 @@ int fileVersion(Connection& connection) {
   return version.step() ? version.value(0).toInt() : 0;
 }
 
+bool holdsEveryTable(Connection& connection) {
+  for (const Table& table : allTables()) {
+    Statement found(connection, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    found.bind(1, table.name);
+    if (!found.step()) return false;
+  }
+  return true;
+}
+
 // The first release numbered its indexes ix1, ix2, ... and had no unique ones.
 void upgradeFromFirstRelease(Connection& connection) {
+  if (!holdsEveryTable(connection))
+    throw DbError(DbErrorKind::WrongVersion,
+                  QStringLiteral("The file %1 is not a VANTORA database: its tables are missing.").arg(connection.path()));
   QStringList oldIndexes;
   Statement names(connection, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name GLOB 'ix[0-9]*'"));
   while (names.step()) oldIndexes << names.value(0).toString();

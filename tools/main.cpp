@@ -1,14 +1,14 @@
 // vantora-db: creates, fills, backs up and checks VANTORA database files.
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
 
 #include "store/backup.h"
 #include "store/chaincheck.h"
+#include "store/completefile.h"
 #include "store/connection.h"
 #include "store/databaselocation.h"
 #include "store/dberror.h"
@@ -31,11 +31,18 @@ const char kUsage[] =
     "  where                                     print the database path in use\n"
     "The database is --database PATH, else $VANTORA_DATABASE, else the default path:\n  ";
 
-std::unique_ptr<Connection> createDatabase(const QString& path) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  auto connection = Connection::open(path, Connection::OpenMode::CreateNew);
-  createSchema(*connection);
-  return connection;
+// The database appears at its path only complete and closed: a kill or a full
+// disk leaves nothing there that a rerun would refuse.
+void createDatabase(const QString& path, const std::function<void(Connection&)>& fill) {
+  try {
+    writeCompleteFile(path, [&fill](const QString& partialPath) {
+      auto connection = Connection::open(partialPath, Connection::OpenMode::CreateNew);
+      createSchema(*connection);
+      fill(*connection);
+    });
+  } catch (const DbError& error) {
+    throw DbError(error.kind(), QStringLiteral("No database was created at %1: %2").arg(path, error.message()));
+  }
 }
 
 int init(const QString& path, const QStringList& pairs) {
@@ -54,10 +61,11 @@ int init(const QString& path, const QStringList& pairs) {
     slotValues << (slot < pairs.size() ? pair.left(colon) : QString(""))
                << (slot < pairs.size() ? pair.mid(colon + 1) : QString(""));
   }
-  auto connection = createDatabase(path);
-  Transaction write(*connection);
-  RowWriter(*connection, "tloginpassword").append(slotValues);
-  write.commit();
+  createDatabase(path, [&slotValues](Connection& connection) {
+    Transaction write(connection);
+    RowWriter(connection, "tloginpassword").append(slotValues);
+    write.commit();
+  });
   out << "Created " << path << "\n";
   return 0;
 }
@@ -75,8 +83,7 @@ int demo(const QString& path, const QStringList& arguments) {
     err << kUsage << defaultDatabasePath() << "\n";
     return 2;
   }
-  auto connection = createDatabase(path);
-  fillDemoData(*connection, transactions);
+  createDatabase(path, [transactions](Connection& connection) { fillDemoData(connection, transactions); });
   out << "Created " << path << " with " << transactions << " demo transactions.\n"
       << "Sign in with user \"" << kDemoSlots[1].name << "\", password \"" << kDemoSlots[1].password
       << "\" (or \"" << kDemoSlots[2].name << "\" / \"" << kDemoSlots[2].password << "\"); administrator \""

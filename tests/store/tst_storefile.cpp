@@ -1,24 +1,48 @@
 // The database file: opening faults, encryption at rest and backups.
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QtTest>
 
 #include "store/backup.h"
 #include "store/chaincheck.h"
+#include "store/completefile.h"
 #include "store/databaselocation.h"
 #include "store/dberror.h"
 #include "store/logins.h"
 #include "store/recordset.h"
+#include "store/schema.h"
+#include "store/statement.h"
 #include "store/transaction.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
 
-DbErrorKind openingFault(const QString& path) {
+DbError openingError(const QString& path) {
   try {
     Connection::open(path);
   } catch (const DbError& error) {
-    return error.kind();
+    return error;
   }
-  return DbErrorKind::Other;
+  return DbError(DbErrorKind::Other, QStringLiteral("%1 opened").arg(path));
+}
+
+bool ownerOnly(const QString& path) {
+  struct stat status {};
+  return stat(QFile::encodeName(path).constData(), &status) == 0 && (status.st_mode & 0777) == 0600;
+}
+
+void makeFile(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(content);
+}
+
+// Builds a database the way vantora-db init and demo do.
+void buildDatabase(const QString& path) {
+  auto connection = Connection::open(path, Connection::OpenMode::CreateNew);
+  createSchema(*connection);
 }
 
 void addInquiry(Connection& connection, const QString& number) {
@@ -36,9 +60,13 @@ class StoreFileTest : public QObject {
 
  private slots:
   void missingFileSaysWhereAndHow();
+  void unusablePathsAreToldInPlainWords();
   void fileIsUnreadableWithoutTheKey();
+  void filesMadeWithThePasswordKeyStillOpen();
+  void newDatabaseAppearsOnlyWhenComplete();
   void locationComesFromOptionThenEnvironment();
   void backupOfABusyDatabaseIsConsistent();
+  void backupOfALockedDatabaseGivesUpCleanly();
   void backupNeverOverwritesAndNeverLeavesHalfFiles();
   void checkFindsBrokenChains();
   void currentLoginNameIsTheLatestSignIn();
@@ -58,6 +86,43 @@ void StoreFileTest::missingFileSaysWhereAndHow() {
   QVERIFY(!QFile::exists(path));  // opening never creates a file by accident
 }
 
+void StoreFileTest::unusablePathsAreToldInPlainWords() {
+  QTemporaryDir dir;
+  const auto expect = [](const QString& path, DbErrorKind kind, const QString& named) {
+    const DbError error = openingError(path);
+    QCOMPARE(error.kind(), kind);
+    QVERIFY2(error.message().contains(named), qPrintable(error.message()));
+    QVERIFY2(!error.message().contains("no such table") && !error.message().contains("unable to open"),
+             qPrintable(error.message()));
+  };
+
+  // Cut short while it was made: it opens, but holds nothing.
+  makeFile(dir.filePath("empty.db"), {});
+  expect(dir.filePath("empty.db"), DbErrorKind::EmptyFile, dir.filePath("empty.db"));
+  QVERIFY(openingError(dir.filePath("empty.db")).message().contains("vantora-db init"));
+  expect(dir.path(), DbErrorKind::FileMissing, dir.path() + " is a folder");
+
+  // SQLite writes its journal beside the file, so an unwritable folder fails every save.
+  if (geteuid() == 0) QSKIP("root may write into any folder");
+  const QString folder = dir.filePath("readonly");
+  const QString path = folder + "/database.db";
+  QVERIFY(QDir().mkpath(folder));
+  buildDatabase(path);
+  auto openedEarlier = Connection::open(path);
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+  const auto restore =
+      qScopeGuard([&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+  expect(path, DbErrorKind::ReadOnly, folder);
+  try {
+    openedEarlier->execute("CREATE TABLE t (x)");
+    QFAIL("a save succeeded in an unwritable folder");
+  } catch (const DbError& error) {
+    QCOMPARE(error.kind(), DbErrorKind::ReadOnly);
+    QVERIFY2(error.message().contains(folder) && !error.message().contains("unable to open"),
+             qPrintable(error.message()));
+  }
+}
+
 void StoreFileTest::fileIsUnreadableWithoutTheKey() {
   TestDatabase db;
   addInquiry(db.connection(), "ENC-1");
@@ -73,13 +138,81 @@ void StoreFileTest::fileIsUnreadableWithoutTheKey() {
   QVERIFY(junk.open(QIODevice::WriteOnly));
   junk.write(QByteArray(8192, 'x'));
   junk.close();
-  QCOMPARE(openingFault(junk.fileName()), DbErrorKind::WrongKey);
+  QCOMPARE(openingError(junk.fileName()).kind(), DbErrorKind::WrongKey);
 
   QFile plain(dir.filePath("plain.db"));
   QVERIFY(plain.open(QIODevice::WriteOnly));
   plain.write(QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
   plain.close();
-  QCOMPARE(openingFault(plain.fileName()), DbErrorKind::WrongKey);
+  QCOMPARE(openingError(plain.fileName()).kind(), DbErrorKind::WrongKey);
+}
+
+void StoreFileTest::filesMadeWithThePasswordKeyStillOpen() {
+  QTemporaryDir dir;
+  const QString old = dir.filePath("old.db");
+  // As the first release made them: its tables, keyed with the password
+  // through 4000 rounds of key derivation.
+  TestDatabase current;
+  QByteArray tables = "PRAGMA kdf_iter = 4000;";
+  Statement definitions(current.connection(), "SELECT sql FROM sqlite_master WHERE type = 'table' AND name LIKE 't%' "
+                                              "AND name <> 'topenparent'");
+  while (definitions.step()) tables += definitions.value(0).toString().toUtf8() + ";";
+  sqlite3* handle = nullptr;
+  QCOMPARE(sqlite3_open(QFile::encodeName(old).constData(), &handle), SQLITE_OK);
+  sqlite3_key(handle, "kelv42", 6);
+  QCOMPARE(sqlite3_exec(handle, tables + "INSERT INTO tinquiry (inqnum) VALUES ('old row')", nullptr, nullptr, nullptr),
+           SQLITE_OK);
+  sqlite3_close(handle);
+
+  auto connection = Connection::open(old);
+  const QString copy = dir.filePath("copy.db");
+  backupDatabase(*connection, copy);  // a backup takes the key new files get
+  for (const QString& path : {old, copy}) {
+    auto reopened = Connection::open(path);
+    Statement read(*reopened, "SELECT inqnum FROM tinquiry");
+    QVERIFY(read.step());
+    QCOMPARE(read.value(0).toString(), QString("old row"));
+  }
+
+  // New files take the raw key that README gives for the sqlcipher tool.
+  TestDatabase db;
+  QCOMPARE(sqlite3_open(QFile::encodeName(db.path()).constData(), &handle), SQLITE_OK);
+  const char rawKey[] = "x'671ce1b31a02833819937605bf17f12c502c76813401da8d25a3434c30d7bb68'";
+  sqlite3_key(handle, rawKey, int(sizeof rawKey - 1));
+  const int read = sqlite3_exec(handle, "SELECT count(*) FROM tinquiry", nullptr, nullptr, nullptr);
+  sqlite3_close(handle);
+  QCOMPARE(read, SQLITE_OK);
+}
+
+void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath("lumo");
+  const QString path = folder + "/database.db";
+  QVERIFY(QDir().mkpath(folder));
+  // A killed run left its half-made file and journal; this run then fails too (disk full).
+  makeFile(path + ".partial", "half");
+  makeFile(path + ".partial-journal", "half");
+  QVERIFY_THROWS_EXCEPTION(DbError, writeCompleteFile(path, [](const QString& partial) {
+                             buildDatabase(partial);
+                             throw DbError(DbErrorKind::DiskFull, "full");
+                           }));
+  QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
+
+  writeCompleteFile(path, buildDatabase);
+  QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList("database.db"));
+  QVERIFY(ownerOnly(path));
+  QCOMPARE(checkDatabase(*Connection::open(path)).integrity, QString("ok"));
+
+  // Another run finished first while this one was building: its file is kept.
+  const QString raced = folder + "/raced.db";
+  QVERIFY_THROWS_EXCEPTION(DbError, writeCompleteFile(raced, [&raced](const QString& partial) {
+                             buildDatabase(partial);
+                             makeFile(raced, "theirs");
+                           }));
+  QFile theirs(raced);
+  QVERIFY(theirs.open(QIODevice::ReadOnly));
+  QCOMPARE(theirs.readAll(), QByteArray("theirs"));
+  QVERIFY(!QFile::exists(raced + ".partial"));
 }
 
 void StoreFileTest::locationComesFromOptionThenEnvironment() {
@@ -95,31 +228,55 @@ void StoreFileTest::locationComesFromOptionThenEnvironment() {
 void StoreFileTest::backupOfABusyDatabaseIsConsistent() {
   TestDatabase db;
   for (int i = 0; i < 50; ++i) addInquiry(db.connection(), QString("B-%1").arg(i));
+  QVERIFY(ownerOnly(db.path()));
 
   // Another window is in the middle of writing when the backup runs.
   auto writer = Connection::open(db.path());
-  auto source = Connection::open(db.path());
-  {
-    Transaction unfinished(*writer);
-    addInquiry(*writer, "NOT-YET-COMMITTED");
-    const QString copy = db.folder() + "/backup/copy.db";
-    try {
-      backupDatabase(*source, copy);
-    } catch (const DbError& error) {
-      // The writer holds the file: the backup may be refused, but then cleanly.
-      QCOMPARE(error.kind(), DbErrorKind::Other);
-      QVERIFY(!QFile::exists(copy));
-    }
-  }
-  // As if the database lived in <folder>/lumo: the copy goes to <folder>/databasebackup.
-  const QString copy =
-      timestampedBackupPath(db.folder() + "/lumo/database.db", QDateTime(QDate(2026, 12, 9), QTime(8, 30, 5)));
-  QCOMPARE(copy, db.folder() + "/databasebackup/database-2026-12-09-083005.db");
-  backupDatabase(*source, copy);
+  Transaction unfinished(*writer);
+  addInquiry(*writer, "NOT-YET-COMMITTED");
+  const QString copy = db.folder() + "/backup/copy.db";
+  backupDatabase(db.connection(), copy);
   auto restored = Connection::open(copy);  // opens with the same key
   QCOMPARE(checkDatabase(*restored).integrity, QString("ok"));
   QCOMPARE(RecordSet::openTable(*restored, "tinquiry").recordCount(), 50);
+  QVERIFY(ownerOnly(copy));
   QVERIFY(!QFile::exists(copy + ".partial"));
+}
+
+void StoreFileTest::backupOfALockedDatabaseGivesUpCleanly() {
+  TestDatabase db;
+  // As the frame keeps it: <folder>/lumo/database.db, backups in <folder>/databasebackup.
+  const QString livePath = db.folder() + "/lumo/database.db";
+  backupDatabase(db.connection(), livePath);
+  auto live = Connection::open(livePath);
+  const QString backups = db.folder() + "/databasebackup";
+  const QString copy = timestampedBackupPath(livePath, QDateTime(QDate(2026, 12, 9), QTime(8, 30, 5)));
+  QCOMPARE(copy, backups + "/database-2026-12-09-083005.db");
+
+  {
+    auto other = Connection::open(livePath);
+    other->execute("BEGIN EXCLUSIVE");
+    try {
+      backupDatabase(*live, copy);
+      QFAIL("a locked database was copied");
+    } catch (const DbError& error) {
+      QCOMPARE(error.kind(), DbErrorKind::Locked);
+      QVERIFY2(error.message().contains("in use by another window or program, so nothing was copied"),
+               qPrintable(error.message()));
+    }
+    QCOMPARE(QDir(backups).entryList(QDir::Files), QStringList());
+  }
+
+  // An interrupted backup left its partial file long ago; another program is writing one now.
+  makeFile(backups + "/database-old.db.partial", "half");
+  QFile stale(backups + "/database-old.db.partial");
+  QVERIFY(stale.open(QIODevice::ReadWrite));
+  QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+  stale.close();
+  makeFile(backups + "/database-now.db.partial", "being written");
+  backupDatabase(*live, copy);
+  QCOMPARE(QDir(backups).entryList(QDir::Files),
+           QStringList({"database-2026-12-09-083005.db", "database-now.db.partial"}));
 }
 
 void StoreFileTest::backupNeverOverwritesAndNeverLeavesHalfFiles() {
