@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <memory>
 
+#include "toolkit/comboaccessible.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/prompter.h"
 
@@ -40,6 +41,7 @@ QCalendarWidget* makeCalendar(QWidget* parent, const QString& name, const QStrin
 }
 
 QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& tooltip, QAbstractItemModel* list) {
+  nameCombosByTheirLabels();
   auto* combo = new QComboBox(parent);
   combo->setObjectName(name);
   combo->setToolTip(tooltip);

@@ -30,7 +30,11 @@ void focusFirstControl(QWidget* form) {
 
 void registerForm(const QString& name, FormFactory factory) { registry()[name] = std::move(factory); }
 
-bool isFormRegistered(const QString& name) { return registry().count(name) > 0; }
+QStringList registeredForms() {
+  QStringList names;
+  for (const auto& [name, factory] : registry()) names << name;
+  return names;
+}
 
 FormHost::FormHost(QMdiArea* area, const QString& databasePath)
     : QObject(area), area_(area), databasePath_(databasePath) {}

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 
 class QMdiArea;
@@ -16,7 +17,7 @@ using FormFactory = std::function<QWidget*(FormHost& host)>;
 // Forms are known by name; feature folders register theirs at start-up, so
 // the frame and the panel open them without knowing their classes.
 void registerForm(const QString& name, FormFactory factory);
-bool isFormRegistered(const QString& name);
+QStringList registeredForms();
 
 // Every form exists once inside the MDI area: show() creates it, or brings the
 // open one forward.

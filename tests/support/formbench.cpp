@@ -14,14 +14,14 @@
 
 #include "toolkit/prompter.h"
 
-FormBench::FormBench() {
+FormBench::FormBench(QSize frameSize) {
   area_ = new QMdiArea(&window_);
   window_.setCentralWidget(area_);
   elsewhere_ = new QLineEdit;
   elsewhere_->setObjectName(QStringLiteral("elsewhere"));
   window_.addToolBar(QStringLiteral("bench"))->addWidget(elsewhere_);
   host_ = new FormHost(area_, db_.path());
-  window_.resize(1400, 1000);
+  window_.resize(frameSize);
   window_.show();
   window_.activateWindow();
   if (!QTest::qWaitForWindowActive(&window_)) qWarning("bench window did not become active");

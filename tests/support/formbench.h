@@ -17,13 +17,14 @@ class QMdiSubWindow;
 // the close box, all by name.
 class FormBench {
  public:
-  FormBench();
+  explicit FormBench(QSize frameSize = {1400, 1000});
   ~FormBench();
 
   TestDatabase& db() { return db_; }
   FormHost& host() { return *host_; }
   QMdiArea* area() { return area_; }
   QLineEdit* elsewhere() { return elsewhere_; }  // a box outside every form
+  QMainWindow& frame() { return window_; }
 
   QWidget* show(const QString& formName);  // waits until the window is active
   static QMdiSubWindow* window(QWidget* form);
