@@ -1,13 +1,25 @@
-// Shows one empty window and exits as soon as it is on screen.
+// The baseline for start-up: a minimal Qt program whose one window shows a
+// line of text, and which ends as soon as that window has painted itself.
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
-#include <QWidget>
+
+namespace {
+class EndAfterPaint : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    return false;
+  }
+};
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QWidget window;
+  QLabel window(QStringLiteral("A line of text, painted."));
+  EndAfterPaint end;
+  window.installEventFilter(&end);
   window.resize(800, 600);
   window.show();
-  QTimer::singleShot(0, &app, &QApplication::quit);
   return QApplication::exec();
 }

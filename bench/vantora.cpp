@@ -1,11 +1,14 @@
-// bench_vantora startup DB          start the frame, get past the splash to the sign-in form, exit
+// bench_vantora startup DB          start the frame; end when the splash has painted
+// bench_vantora signin DB           print us from a key press on the painted splash to the sign-in form painted
 // bench_vantora login DB N          open the database and read the current login name N times; prints ns per round
 // bench_vantora form NAME DB N      open and close a form N times; prints ns per round
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "documents/documentforms.h"
 #include "shell/frmmdi.h"
@@ -25,12 +28,50 @@ class SilentPrompter : public Prompter {
   QString input(const QString&, const QString&) override { return {}; }
 };
 
+// Runs `then` once the widget has painted itself.
+class AfterPaint : public QObject {
+ public:
+  AfterPaint(QWidget* widget, std::function<void()> then) : QObject(widget), then_(std::move(then)) {
+    widget->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && then_) QTimer::singleShot(0, qApp, std::exchange(then_, nullptr));
+    return false;
+  }
+
+ private:
+  std::function<void()> then_;
+};
+
+void quit() { QCoreApplication::exit(0); }  // quit() would ask the frame, which refuses
+
 int startup(const QString& database) {
   frmmdi frame(database);
-  frame.show();
+  frame.showAsLastTime();
   frame.start();
-  if (!frame.host().show(QStringLiteral("frmLogin"))) return 1;
-  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });  // quit() would ask the frame, which refuses
+  new AfterPaint(frame.host().find(QStringLiteral("frmSplash")), quit);
+  return QApplication::exec();
+}
+
+int signIn(const QString& database) {
+  frmmdi frame(database);
+  frame.showAsLastTime();
+  frame.start();
+  QWidget* splash = frame.host().find(QStringLiteral("frmSplash"));
+  QElapsedTimer pressed;
+  new AfterPaint(splash, [&] {
+    pressed.start();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(splash, &key);
+    QWidget* login = frame.host().find(QStringLiteral("frmLogin"));
+    if (!login) return QCoreApplication::exit(1);
+    new AfterPaint(login, [&] {
+      std::printf("%lld\n", static_cast<long long>(pressed.nsecsElapsed() / 1000));
+      quit();
+    });
+  });
   return QApplication::exec();
 }
 
@@ -72,6 +113,7 @@ int main(int argc, char* argv[]) {
   registerDocumentForms();
   const QStringList args = QApplication::arguments();
   if (args.size() == 3 && args[1] == "startup") return startup(args[2]);
+  if (args.size() == 3 && args[1] == "signin") return signIn(args[2]);
   if (args.size() == 4 && args[1] == "login") return login(args[2], args[3].toInt());
   if (args.size() == 5 && args[1] == "form") return form(args[2], args[3], args[4].toInt());
   std::fprintf(stderr, "usage: see the top of bench/vantora.cpp\n");

@@ -25,7 +25,8 @@ QTextStream err(stderr);
 const char kUsage[] =
     "usage: vantora-db [--database PATH] COMMAND\n"
     "  init ADMIN:PASSWORD [USER:PASSWORD ...]   new database; up to five users after the administrator\n"
-    "  demo [--transactions N]                   new database with example data (default 60 transactions)\n"
+    "  demo [--transactions N] [--unquoted P]    new database with example data (default 60 transactions,\n"
+    "                                            P percent of the inquiries not yet quoted, default 15)\n"
     "  backup DEST                               encrypted copy of the database into the file DEST\n"
     "  check                                     integrity check and broken document chains\n"
     "  where                                     print the database path in use\n"
@@ -70,20 +71,29 @@ int init(const QString& path, const QStringList& pairs) {
   return 0;
 }
 
+// "--name N" among the arguments, within [min, max]; the default when absent.
+bool readOption(const QStringList& arguments, const QString& name, int min, int max, int& value) {
+  const qsizetype at = arguments.indexOf(name);
+  if (at < 0) return true;
+  bool ok = false;
+  value = arguments.value(at + 1).toInt(&ok);
+  if (ok && value >= min && value <= max) return true;
+  err << name << " takes a whole number from " << min << " to " << max << "\n";
+  return false;
+}
+
 int demo(const QString& path, const QStringList& arguments) {
   int transactions = 60;
-  if (arguments.size() == 2 && arguments[0] == "--transactions") {
-    bool ok = false;
-    transactions = arguments[1].toInt(&ok);
-    if (!ok || transactions < 1) {
-      err << "--transactions takes a whole number above 0\n";
+  int unquoted = 15;
+  for (qsizetype i = 0; i < arguments.size(); i += 2)
+    if (arguments[i] != "--transactions" && arguments[i] != "--unquoted") {
+      err << kUsage << defaultDatabasePath() << "\n";
       return 2;
     }
-  } else if (!arguments.isEmpty()) {
-    err << kUsage << defaultDatabasePath() << "\n";
+  if (!readOption(arguments, "--transactions", 1, 10'000'000, transactions) ||
+      !readOption(arguments, "--unquoted", 0, 100, unquoted))
     return 2;
-  }
-  createDatabase(path, [transactions](Connection& connection) { fillDemoData(connection, transactions); });
+  createDatabase(path, [=](Connection& connection) { fillDemoData(connection, transactions, unquoted); });
   out << "Created " << path << " with " << transactions << " demo transactions.\n"
       << "Sign in with user \"" << kDemoSlots[1].name << "\", password \"" << kDemoSlots[1].password
       << "\" (or \"" << kDemoSlots[2].name << "\" / \"" << kDemoSlots[2].password << "\"); administrator \""
