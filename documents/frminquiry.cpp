@@ -133,8 +133,7 @@ void frminquiry::connectHandlers() {
     dueDate_->clear();
     inquiry_.setValue(QStringLiteral("inqduedate"), QVariant());
   });
-  warnOnNonDigitKeys(rate_);
-  warnOnLeavingBadAmount(rate_, QStringLiteral("BUDGETARY RATE"));
+  makeAmountBox(rate_, QStringLiteral("BUDGETARY RATE"));
 }
 
 QString frminquiry::number() const { return number_->currentText().toUpper(); }

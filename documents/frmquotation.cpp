@@ -86,8 +86,7 @@ void frmquotation::connectHandlers() {
   connectGuarded(show_, &QPushButton::clicked, this, [this] { showPressed(); });
   upperCaseTypedKeys(number_);
   onDatePicked(calendar_, date_, [this](QDate day) { quote_.setValue(QStringLiteral("quotedate"), day); });
-  warnOnNonDigitKeys(rate_);
-  warnOnLeavingBadAmount(rate_, QStringLiteral("QUOTATION RATE"));
+  makeAmountBox(rate_, QStringLiteral("QUOTATION RATE"));
   useEditButton(edit_);
 }
 

@@ -9,6 +9,7 @@
 
 #include "store/documentqueries.h"
 #include "store/schema.h"
+#include "toolkit/boxvalues.h"
 #include "toolkit/controls.h"
 #include "toolkit/keyfilters.h"
 #include "toolkit/listmodel.h"
@@ -66,7 +67,7 @@ void ItemRequirementBlock::buildLine(int row, const Category& category, const Bl
   connect(line.check, &QCheckBox::clicked, this, [&line](bool ticked) {
     line.flag = ticked ? QStringLiteral("YES") : QStringLiteral("");
   });
-  warnOnNonDigitKeys(line.quantity);
+  makeDigitBox(line.quantity);
   QLineEdit* quantity = line.quantity;
   onFocusLeave(quantity, [quantity] {
     qint64 ignored = 0;

@@ -8,6 +8,7 @@
 
 #include "shell/signinmessages.h"
 #include "store/logins.h"
+#include "store/schema.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
@@ -33,6 +34,8 @@ frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")) {
   passwordLabel->setBuddy(password_);
   nameForReaders(userName_, nameLabel->text());
   nameForReaders(password_, passwordLabel->text());
+  limitTextLength(userName_, textLimit(QStringLiteral("tloginwork"), QStringLiteral("login")));
+  limitTextLength(password_, textLimit(QStringLiteral("tloginpassword"), QStringLiteral("user1password")));
 
   auto* submitUser = makeButton(this, QStringLiteral("cmdsubmituser"), QStringLiteral("SUBMIT USER"),
                                 QStringLiteral("AFTER FILLING USERNAME/PASSWORD  CLICK IT TO OPEN FORMS.."));

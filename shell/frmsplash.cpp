@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
 
 #include "toolkit/formhost.h"
@@ -15,6 +16,33 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QStr
   l->setAlignment(Qt::AlignCenter);
   return l;
 }
+
+// The product picture: a gear, drawn rather than taken from a font, so the
+// first window needs no font but the one every label uses.
+class GearPicture : public QWidget {
+ public:
+  using QWidget::QWidget;
+  QSize sizeHint() const override { return {96, 96}; }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(width() / 2.0, height() / 2.0);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x2f, 0x4f, 0x6f));
+    constexpr int kTeeth = 10;
+    for (int tooth = 0; tooth < kTeeth; ++tooth) {
+      painter.drawRect(QRectF(-7, -46, 14, 16));
+      painter.rotate(360.0 / kTeeth);
+    }
+    painter.drawEllipse(QPointF(), 34, 34);
+    painter.setBrush(palette().window());
+    painter.drawEllipse(QPointF(), 12, 12);
+  }
+};
+
 }  // namespace
 
 frmSplash::frmSplash(FormHost& host) : FormBase(QStringLiteral("frmSplash")), host_(host) {
@@ -27,13 +55,15 @@ frmSplash::frmSplash(FormHost& host) : FormBase(QStringLiteral("frmSplash")), ho
   frame->setFrameShape(QFrame::Box);
   frame->installEventFilter(this);
 
-  auto* image = label(frame, "Image1", QStringLiteral("\u2699"), QStringLiteral("MAN-MACHINE  ENTWINED...."));
-  image->setStyleSheet(QStringLiteral("font-size: 64px;"));
+  auto* image = new GearPicture(frame);
+  image->setObjectName(QStringLiteral("Image1"));
+  image->setToolTip(QStringLiteral("MAN-MACHINE  ENTWINED...."));
+
   auto* product = label(frame, "lblProductName", QStringLiteral("VANTORA"));
-  product->setStyleSheet(QStringLiteral("font-size: 28px; font-weight: bold;"));
+
 
   auto* inner = new QVBoxLayout(frame);
-  inner->addWidget(image);
+  inner->addWidget(image, 0, Qt::AlignHCenter);
   inner->addWidget(product);
   inner->addWidget(label(frame, "lblVersion", QStringLiteral("Version : 1.0.0"),
                          QStringLiteral("FIRST RELEASE..FIRST MAJOR ..NO MINOR")));

@@ -10,7 +10,10 @@
 RowWriter::RowWriter(Connection& connection, const QString& table)
     : table_(tableNamed(table)), firstColumn_(table_.columns.front().type == ColumnType::Key ? 1 : 0) {
   QStringList names;
-  for (size_t c = size_t(firstColumn_); c < table_.columns.size(); ++c) names << '"' + table_.columns[c].name + '"';
+  for (size_t c = size_t(firstColumn_); c < table_.columns.size(); ++c) {
+    positions_.insert(table_.columns[c].name, int(c) - firstColumn_);
+    names << '"' + table_.columns[c].name + '"';
+  }
   insert_ = std::make_unique<Statement>(
       connection, QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
                       .arg(table_.name, names.join(", "), QStringList(names.size(), QStringLiteral("?")).join(", ")));
@@ -28,8 +31,12 @@ void RowWriter::append(const QVariantList& valuesWithoutKey) {
 }
 
 void RowWriter::append(const QVariantHash& byColumn) {
-  for (auto it = byColumn.keyBegin(); it != byColumn.keyEnd(); ++it) table_.column(*it);  // no misspelt column
-  QVariantList values;
-  for (size_t c = size_t(firstColumn_); c < table_.columns.size(); ++c) values << byColumn.value(table_.columns[c].name);
+  QVariantList values(qsizetype(table_.columns.size()) - firstColumn_);
+  for (auto it = byColumn.begin(); it != byColumn.end(); ++it) {
+    const int position = positions_.value(it.key(), -1);
+    if (position < 0)
+      throw DbError(DbErrorKind::Other, QStringLiteral("Database error: %1 has no column %2").arg(table_.name, it.key()));
+    values[position] = it.value();
+  }
   append(values);
 }

@@ -23,5 +23,6 @@ class RowWriter {
  private:
   const Table& table_;
   int firstColumn_;
+  QHash<QString, int> positions_;  // column name: place among the values
   std::unique_ptr<Statement> insert_;
 };

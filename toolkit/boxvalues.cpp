@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "store/wholenumber.h"
+#include "toolkit/controls.h"
 #include "toolkit/keyfilters.h"
 #include "toolkit/refusal.h"
 
@@ -19,6 +20,12 @@ QVariant boxAmount(const QString& text, const QString& what) {
   return parsed.value;
 }
 
-void warnOnLeavingBadAmount(QLineEdit* box, const QString& what) {
+void makeDigitBox(QLineEdit* box) {
+  warnOnNonDigitKeys(box);
+  limitTextLength(box, kDigitBoxLength);
+}
+
+void makeAmountBox(QLineEdit* box, const QString& what) {
+  makeDigitBox(box);
   onFocusLeave(box, [box, what] { boxAmount(box->text(), what); });  // a Refusal is shown, nothing kept
 }

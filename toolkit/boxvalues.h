@@ -10,5 +10,11 @@ QVariant boxText(const QString& text);
 // A rate or amount box: a 32-bit whole number of 0 or more, no value when the
 // box is empty, otherwise a Refusal saying why it cannot be stored.
 QVariant boxAmount(const QString& text, const QString& what);
-// The same check when the user leaves the box: a message, nothing more.
-void warnOnLeavingBadAmount(QLineEdit* box, const QString& what);
+
+// A box for a whole number: other keys warn but still pass, and it holds at
+// most this many characters, room for any value with leading zeros.
+inline constexpr int kDigitBoxLength = 20;
+void makeDigitBox(QLineEdit* box);
+// A digit box for an amount, whose value is checked when the user leaves it:
+// a message, nothing more.
+void makeAmountBox(QLineEdit* box, const QString& what);
