@@ -34,9 +34,6 @@ class AnsweringForm : public DocumentForm {
   bool loadParent(const QString& chosen, const ShowMessages& messages);
 
   TransactionRows& rows() { return *rows_; }
-  bool hasRows() const { return rows_.has_value(); }
-  const QString& shownParent() const { return shownParent_; }
-  bool editing() const { return editing_; }
 
   // At SAVE: after "EDIT??", the block's lines into the item row and their
   // summary into the summary row.

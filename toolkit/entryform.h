@@ -24,7 +24,6 @@ class EntryForm : public FormBase {
   Connection& connection() { return *connection_; }
   const QString& loginName() const { return login_; }
 
-  bool shown() const { return shown_; }
   void setShown() { shown_ = true; }
 
   // The save button asks the two SAVE questions and runs the shape above.
