@@ -2,10 +2,13 @@
 // bench_vantora signin DB           print us from a key press on the painted splash to the sign-in form painted
 // bench_vantora login DB N          open the database and read the current login name N times; prints ns per round
 // bench_vantora form NAME DB N      open and close a form N times; prints ns per round
+// bench_vantora show NAME DB N      open a form, press SHOW on what it offers first, close, N times; prints ns per SHOW
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -103,6 +106,28 @@ int form(const QString& name, const QString& database, int rounds) {
   return 0;
 }
 
+int show(const QString& name, const QString& database, int rounds) {
+  QMdiArea area;
+  area.show();
+  FormHost host(&area, database);
+  qint64 spent = 0;
+  for (int i = 0; i < rounds; ++i) {
+    QWidget* form = host.show(name);
+    auto* button = form ? form->findChild<QPushButton*>(QStringLiteral("cmdshowedit")) : nullptr;
+    if (!button) button = form ? form->findChild<QPushButton*>(QStringLiteral("cmdshow")) : nullptr;
+    if (!button) return 1;
+    QElapsedTimer timer;
+    timer.start();
+    button->click();
+    QApplication::processEvents();
+    spent += timer.nsecsElapsed();
+    qDeleteAll(area.subWindowList());  // a shown form refuses to close; it is simply dropped here
+    QApplication::processEvents();
+  }
+  std::printf("%lld\n", static_cast<long long>(spent / rounds));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -116,6 +141,7 @@ int main(int argc, char* argv[]) {
   if (args.size() == 3 && args[1] == "signin") return signIn(args[2]);
   if (args.size() == 4 && args[1] == "login") return login(args[2], args[3].toInt());
   if (args.size() == 5 && args[1] == "form") return form(args[2], args[3], args[4].toInt());
+  if (args.size() == 5 && args[1] == "show") return show(args[2], args[3], args[4].toInt());
   std::fprintf(stderr, "usage: see the top of bench/vantora.cpp\n");
   return 2;
 }

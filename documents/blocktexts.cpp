@@ -44,3 +44,15 @@ BlockTexts quotationBlockTexts() {
   texts.makeListPrefix = QStringLiteral("adomanf");
   return texts;
 }
+
+BlockTexts purchaseOrderBlockTexts() {
+  BlockTexts texts = inquiryBlockTexts();
+  texts.frameCaption.clear();
+  texts.frameTooltip = QStringLiteral("FRAME WHICH CONTAIN ITEM INFORMATION..");
+  texts.quantityTooltip = QStringLiteral("USE DIGITS ( 0 TO 9)  ONLY");
+  texts.checkTooltips[6] = QStringLiteral(
+      "right mark this box  if product description is of miscellenous category..then write description  in box right "
+      "side to it..");
+  texts.makeListPrefix = QStringLiteral("adomanf");  // the known makes, sorted, as on the quotation form
+  return texts;
+}

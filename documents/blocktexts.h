@@ -18,3 +18,4 @@ struct BlockTexts {
 
 BlockTexts inquiryBlockTexts();
 BlockTexts quotationBlockTexts();
+BlockTexts purchaseOrderBlockTexts();

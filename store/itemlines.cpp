@@ -54,6 +54,13 @@ ItemSummary ItemLines::summary() const {
   return summary;
 }
 
+QString ItemLines::makesToOrder(const std::array<bool, kCategoryCount>& inStock) const {
+  QString makes;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].ticked() && !inStock[i]) appendPart(makes, lines[i].make);
+  return makes;
+}
+
 QuantityText readQuantity(const QString& text, qint64* quantity) {
   *quantity = 0;
   if (text.trimmed().isEmpty()) return QuantityText::Ok;

@@ -34,6 +34,9 @@ struct ItemLines {
   static ItemLines fromColumns(const QVariantHash& itemRow);
   QVariantHash columns() const;  // the flag, make, quantity and description columns
   ItemSummary summary() const;
+  // The makes still to order from manufacturers: each ticked line with a make
+  // that is not in stock adds two blanks and the make, trimmed, in line order.
+  QString makesToOrder(const std::array<bool, kCategoryCount>& inStock) const;
 };
 
 // A quantity box: digits only, at most this much; empty means none.

@@ -3,7 +3,9 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <memory>
 
@@ -81,6 +83,31 @@ void onDayPicked(QCalendarWidget* calendar, QObject* context, std::function<void
   QObject::connect(calendar, &QCalendarWidget::clicked, context, picked);
   QObject::connect(calendar, &QCalendarWidget::activated, context, picked);
 }
+
+namespace {
+class ClickFilter : public QObject {
+ public:
+  ClickFilter(QWidget* control, std::function<void()> handler) : QObject(control), handler_(std::move(handler)) {
+    control->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    const bool clicked = event->type() == QEvent::MouseButtonRelease &&
+                         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    const bool entered = event->type() == QEvent::KeyPress &&
+                         (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                          static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+    if (clicked || entered) runGuarded(handler_);
+    return false;
+  }
+
+ private:
+  std::function<void()> handler_;
+};
+}  // namespace
+
+void onClicked(QWidget* control, std::function<void()> handler) { new ClickFilter(control, std::move(handler)); }
 
 void limitTextLength(QWidget* box, int limit) {
   auto* combo = qobject_cast<QComboBox*>(box);

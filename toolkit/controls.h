@@ -32,6 +32,9 @@ void nameForReaders(QWidget* control, const QString& name);
 // selected; paging through months picks nothing.
 void onDayPicked(QCalendarWidget* calendar, QObject* context, std::function<void(QDate)> handler);
 
+// A click on the control, or Enter while it has the focus.
+void onClicked(QWidget* control, std::function<void()> handler);
+
 // A text box (or editable combo) that holds at most `limit` characters. Text
 // typed or pasted beyond it is refused whole, with a message naming the box;
 // nothing is silently cut.

@@ -9,70 +9,23 @@
 
 #include "documents/documentforms.h"
 #include "store/recordset.h"
-#include "tests/support/formbench.h"
-#include "tests/support/scriptedprompter.h"
+#include "tests/support/clerk.h"
 
 namespace {
 
-const QString kSaveQuestion = " YES--->>> (IF WANT TO SAVE INFORMATION)" + QString(83, ' ') +
-                              "NO--->>> (IF NEED TO FILL REMAINING ENTRY OR NOT WANT TO SAVE DATA) ";
 const QString kNotInList = "Please Choose Existing Inquiry Number From List";
 
-struct Line {
-  QString suffix, description, quantity, make;
-};
-
-struct Desk {
-  FormBench bench;
-  ScriptedPrompter prompts;
-  QWidget* form = nullptr;
-
-  Desk() { bench.db().signIn("clerk"); }
-
-  QWidget* at(const QString& name) {
-    QWidget* control = form->findChild<QWidget*>(name);
-    if (!control) qFatal("no control %s", qPrintable(name));
-    return control;
+struct Desk : Clerk {
+  void inquiry(const QString& number, const QString& client, const QList<ItemLineEntry>& lines) {
+    enterInquiry(number, client, lines);
   }
-  QComboBox* combo(const QString& name) { return qobject_cast<QComboBox*>(at(name)); }
-  QLineEdit* box(const QString& name) { return qobject_cast<QLineEdit*>(at(name)); }
-  void enter(const QString& name, const QString& text) {
-    bench.type(at(name), text);
-    bench.leave(at(name));
-  }
-  void click(const QString& name) { bench.click(at(name)); }
-
-  // Enters and saves an inquiry the way a clerk does.
-  void inquiry(const QString& number, const QString& client, const QList<Line>& lines) {
-    form = bench.show("frminquiry");
-    enter("datacominqno", number);
-    click("cmdshow");
-    if (!client.isEmpty()) enter("datacomclient", client);
-    for (const Line& l : lines) {
-      click("chk" + l.suffix);
-      bench.type(at("txtid" + l.suffix), l.description);
-      enter("txt" + l.suffix + "qty", l.quantity);
-      enter("datacommanf" + l.suffix, l.make);
-    }
-    prompts.expect(kSaveQuestion, Prompter::Answer::Yes)
-        .expect("If this is new client , Please fillup address book from main form  ");
-    click("cmdsaveinq");
-    QTRY_VERIFY(!bench.host().find("frminquiry"));
-  }
-
-  void openQuotation() { form = bench.show("frmquotation"); }
+  void openQuotation() { open("frmquotation"); }
   void showInquiry(const QString& number) {
     combo("datacominqnoquote")->setEditText(number);
     click("cmdshow");
   }
-  void saveYes(const QString& then = {}) {
-    prompts.expect(kSaveQuestion, "ALERT!", Prompter::Answer::Yes);
-    if (!then.isEmpty()) prompts.expectContaining(then);
-    click("cmdsavequote");
-  }
-  bool open() { return bench.host().find("frmquotation") != nullptr; }
-  QString stored(const QString& sql) { return bench.db().scalar(sql).toString(); }
-  qint64 rows(const QString& table) { return bench.db().count(table); }
+  void saveYes(const QString& then = {}) { Clerk::saveYes("cmdsavequote", then); }
+  bool quoting() { return isOpen("frmquotation"); }
 };
 
 }  // namespace
@@ -115,14 +68,14 @@ void QuotationTest::inquiryIsQuotedEndToEnd() {
   QVERIFY(d.box("txtpsqty")->text().isEmpty());
   QVERIFY(!d.at("frameitemreqinq")->isEnabled());  // only after EDIT??
 
-  d.bench.type(d.at("txtquotenum"), "q/1");
+  d.type("txtquotenum", "q/1");
   QCOMPARE(d.box("txtquotenum")->text(), QString("Q/1"));
   d.bench.clickDay(qobject_cast<QCalendarWidget*>(d.at("calquotedatequote")), QDate(2026, 12, 5));
   QCOMPARE(d.box("txtquotedate")->text(), QString("05/12/26"));
   d.enter("txtquoterate", "125000");
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
-  QTRY_VERIFY(!d.open());
+  QTRY_VERIFY(!d.quoting());
 
   const QString today = QDate::currentDate().toString(Qt::ISODate);
   QCOMPARE(d.stored("SELECT inqnum || '|' || client || '|' || quotenum || '|' || quotedate || '|' || quoterate || '|' || "
@@ -148,12 +101,12 @@ void QuotationTest::editRebuildsTheSummary() {
   d.click("cmditemedit");
   QVERIFY(d.at("frameitemreqinq")->isEnabled());
   d.bench.clear(d.at("txtidp"));
-  d.bench.type(d.at("txtidp"), "BIGGER PUMP(1)");
+  d.type("txtidp", "BIGGER PUMP(1)");
   d.click("chkmotor");
-  d.bench.type(d.at("txtidmotor"), "MOTOR(1)");
+  d.type("txtidmotor", "MOTOR(1)");
   d.enter("txtmotorqty", "1");
   d.enter("datacommanfmotor", "ABB");
-  d.bench.type(d.at("txtquotenum"), "QE");
+  d.type("txtquotenum", "QE");
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(d.stored("SELECT idp || '|' || motor || '|' || idmotor || '|' || qtymotor FROM titeminq"),
@@ -168,8 +121,8 @@ void QuotationTest::clientChangeLeavesTheInquiryAlone() {
   d.openQuotation();
   d.click("cmdshow");
   d.box("txtclient")->selectAll();
-  d.bench.type(d.at("txtclient"), "NEW NAME");
-  d.bench.type(d.at("txtquotenum"), "QC");
+  d.type("txtclient", "NEW NAME");
+  d.type("txtquotenum", "QC");
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(d.stored("SELECT client FROM tquote"), QString("NEW NAME"));
@@ -199,7 +152,7 @@ void QuotationTest::secondShowReplacesAndSaveMarksTheShownInquiry() {
   QVERIFY(d.box("txtidp")->text().isEmpty());
   QVERIFY(!qobject_cast<QCheckBox*>(d.at("chkp"))->isChecked());
   QCOMPARE(d.box("txtidps")->text(), QString("BETA SEAL(3)"));
-  d.bench.type(d.at("txtquotenum"), "QB");
+  d.type("txtquotenum", "QB");
   d.combo("datacominqnoquote")->setEditText("A-1");  // changed after SHOW, not shown
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
@@ -217,7 +170,7 @@ void QuotationTest::oddCharactersMatchOnlyThemselves() {
   d.openQuotation();
   d.showInquiry("a%'_\\1");  // other letter case still matches
   QCOMPARE(d.box("txtclient")->text(), QString("ODD"));
-  d.bench.type(d.at("txtquotenum"), "Q%1");
+  d.type("txtquotenum", "Q%1");
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(d.stored("SELECT group_concat(inqnum || '=' || ifnull(quotenum, 'null')) FROM titeminq"),
@@ -242,22 +195,22 @@ void QuotationTest::saveRefusals() {
   d.inquiry("R-2", "Y", {});
   d.openQuotation();
   d.showInquiry("R-1");
-  d.bench.type(d.at("txtquotenum"), "DUP");
+  d.type("txtquotenum", "DUP");
   d.saveYes();
-  QTRY_VERIFY(!d.open());
+  QTRY_VERIFY(!d.quoting());
 
   d.openQuotation();
   d.showInquiry("R-2");
-  d.bench.type(d.at("txtquotenum"), "dup ");
+  d.type("txtquotenum", "dup ");
   d.saveYes("This Quotation No. already exist");
-  QVERIFY(d.open());
+  QVERIFY(d.quoting());
   d.bench.clear(d.at("txtquotenum"));
   d.prompts.expect(kSaveQuestion, Prompter::Answer::Yes)
       .expect("WRITE QUOTATION  NUMBER otherwise Data will not be saved..", "ALERT!!!", Prompter::Answer::Ok,
               Prompter::Icon::Error);
   d.click("cmdsavequote");
   QVERIFY2(d.prompts.done(), d.prompts.report());
-  QVERIFY(d.open());
+  QVERIFY(d.quoting());
   QCOMPARE(d.rows("tquote"), 1);
   // The emptied box left no number in the rows it had reached.
   QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') FROM titemdescom WHERE inqnum = 'R-2'"), QString("null"));
@@ -268,12 +221,12 @@ void QuotationTest::changedItemsElsewhereAreAConflict() {
   d.inquiry("K-1", "X", {{"p", "PUMP(1)", "1", "KSB"}});
   d.openQuotation();
   d.click("cmdshow");
-  d.bench.type(d.at("txtquotenum"), "QK");
+  d.type("txtquotenum", "QK");
   auto editor = Connection::open(d.bench.db().path());
   editor->execute("UPDATE titeminq SET idp = 'CORRECTED PUMP(1)'");
   d.saveYes("changed in another window");
   QVERIFY2(d.prompts.done(), d.prompts.report());
-  QVERIFY(d.open());
+  QVERIFY(d.quoting());
   QCOMPARE(d.rows("tquote"), 0);
   QCOMPARE(d.stored("SELECT idp || '|' || ifnull(quotenum, 'null') FROM titeminq"), QString("CORRECTED PUMP(1)|null"));
 
@@ -289,12 +242,12 @@ void QuotationTest::failedSaveStoresNothing() {
   d.inquiry("F-1", "X", {});
   d.openQuotation();
   d.click("cmdshow");
-  d.bench.type(d.at("txtquotenum"), "QF");
+  d.type("txtquotenum", "QF");
   auto other = Connection::open(d.bench.db().path());
   other->execute("ALTER TABLE tinquiry RENAME TO hidden");  // the last step fails
   d.saveYes("tinquiry");
   QVERIFY2(d.prompts.done(), d.prompts.report());
-  QVERIFY(d.open());
+  QVERIFY(d.quoting());
   QCOMPARE(d.rows("tquote"), 0);
   QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') FROM titeminq"), QString("null"));
   other->execute("ALTER TABLE hidden RENAME TO tinquiry");
@@ -316,13 +269,13 @@ void QuotationTest::noThenNoAndCloseRules() {
   d.prompts.expect("Please fill the all boxes and save data by clicking SAVE DATA Button before Closing Form", "ALERT!",
                    Prompter::Answer::Ok, Prompter::Icon::Warning);
   QVERIFY(!window->close());
-  d.bench.type(d.at("txtquotenum"), "QN");
+  d.type("txtquotenum", "QN");
   d.prompts.expect(kSaveQuestion, Prompter::Answer::No)
       .expect("Click YES if want to fill remaining data...Click NO if want to close form without saving data", "",
               Prompter::Answer::No);
   d.click("cmdsavequote");
   QVERIFY2(d.prompts.done(), d.prompts.report());
-  QTRY_VERIFY(!d.open());
+  QTRY_VERIFY(!d.quoting());
   QCOMPARE(d.rows("tquote"), 0);
   QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') || '|' || login FROM titeminq"), QString("null|clerk"));
   QCOMPARE(d.stored("SELECT ifnull(quotesendstatus, 'null') FROM tinquiry"), QString("null"));
@@ -333,10 +286,10 @@ void QuotationTest::typedClientSurvivesShowOfAnInquiryWithout() {
   d.inquiry("NC-1", "", {});
   d.openQuotation();
   d.click("cmdshow");
-  d.bench.type(d.at("txtclient"), "TYPED CLIENT");
+  d.type("txtclient", "TYPED CLIENT");
   d.click("cmdshow");  // again: the inquiry names no client, so the typed one stays
   QCOMPARE(d.box("txtclient")->text(), QString("TYPED CLIENT"));
-  d.bench.type(d.at("txtquotenum"), "QNC");
+  d.type("txtquotenum", "QNC");
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(d.stored("SELECT q.client || '|' || i.client FROM tquote q, titeminq i"), QString("TYPED CLIENT|TYPED CLIENT"));
@@ -347,11 +300,11 @@ void QuotationTest::inquiryGoneOrQuotedSinceShowStoresNothing() {
   d.inquiry("G-1", "X", {});
   d.openQuotation();
   d.click("cmdshow");
-  d.bench.type(d.at("txtquotenum"), "QG");
+  d.type("txtquotenum", "QG");
   d.bench.db().connection().execute("DELETE FROM tinquiry");  // removed in another window
   d.saveYes("is no longer open");
   QVERIFY2(d.prompts.done(), d.prompts.report());
-  QVERIFY(d.open());
+  QVERIFY(d.quoting());
   QCOMPARE(d.rows("tquote"), 0);
   QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') FROM titeminq"), QString("null"));
 

@@ -77,13 +77,20 @@ QStringList unnamedInputs(QWidget* form) {
 
 // SHOW as a clerk presses it: a fresh number where the form wants a new one,
 // else the first document its list offers; then EDIT?? where there is one.
+QPushButton* buttonNamed(QWidget* form, const QStringList& names) {
+  for (const QString& name : names)
+    if (auto* button = form->findChild<QPushButton*>(name)) return button;
+  return nullptr;
+}
+
 bool pressShow(FormBench& bench, QWidget* form) {
-  auto* show = form->findChild<QPushButton*>(QStringLiteral("cmdshow"));
+  QPushButton* show = buttonNamed(form, {QStringLiteral("cmdshow"), QStringLiteral("cmdshowedit")});
   if (!show) return false;
   if (auto* number = qobject_cast<QComboBox*>(QApplication::focusWidget()); number && number->currentText().isEmpty())
     bench.type(number, QStringLiteral("LEGIBLE-1"));
   bench.click(show);
-  if (auto* edit = form->findChild<QPushButton*>(QStringLiteral("cmditemedit")); edit && edit->isEnabled()) bench.click(edit);
+  QPushButton* edit = buttonNamed(form, {QStringLiteral("cmditemedit"), QStringLiteral("cmdedit")});
+  if (edit && edit->isEnabled()) bench.click(edit);
   for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();  // the window grows to fit
   return true;
 }

@@ -5,6 +5,7 @@
 #include "store/chaincheck.h"
 #include "store/dberror.h"
 #include "store/documentchain.h"
+#include "store/itemlines.h"
 #include "store/rowwriter.h"
 #include "store/statement.h"
 #include "store/valuelist.h"
@@ -51,6 +52,7 @@ class DocumentChainTest : public QObject {
   void theFileRefusesANumberOrAnAnswerTwice();
   void firstReleaseFilesAreBroughtUpToDate();
   void newerFilesAreRefused();
+  void makesToOrderAreTheTickedMakesOutOfStock();
 };
 
 void DocumentChainTest::openListsFollowEveryWrite() {
@@ -136,6 +138,28 @@ void DocumentChainTest::newerFilesAreRefused() {
   const DbError error = openingError(db.path());
   QCOMPARE(error.kind(), DbErrorKind::WrongVersion);
   QVERIFY2(error.message().contains("newer version") && error.message().contains(db.path()), qPrintable(error.message()));
+}
+
+void DocumentChainTest::makesToOrderAreTheTickedMakesOutOfStock() {
+  const auto line = [](bool ticked, const QString& make) {
+    ItemLine l;
+    l.flag = ticked ? QString("YES") : QString("");
+    l.make = make;
+    return l;
+  };
+  ItemLines lines;
+  lines.lines[0] = line(true, "ALPHA");   // ticked, out of stock: to order
+  lines.lines[3] = line(true, "BETA");    // in stock
+  lines.lines[6] = line(false, "GAMMA");  // not ticked
+  std::array<bool, kCategoryCount> inStock{};
+  inStock[3] = true;
+  QCOMPARE(lines.makesToOrder(inStock), QString("  ALPHA"));
+
+  lines.lines[1] = line(true, "");      // no make: nothing to add
+  lines.lines[5] = line(true, "  ABB ");
+  QCOMPARE(lines.makesToOrder(inStock), QString("  ALPHA  ABB"));
+  inStock.fill(true);
+  QCOMPARE(lines.makesToOrder(inStock), QString(""));
 }
 
 QTEST_GUILESS_MAIN(DocumentChainTest)

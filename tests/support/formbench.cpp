@@ -4,6 +4,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QApplication>
@@ -101,6 +102,24 @@ void FormBench::clickDay(QCalendarWidget* calendar, QDate day) {
     return;
   }
   qWarning("no day cell found");
+}
+
+namespace {
+QPoint itemCentre(QListWidget* list, const QString& text) {
+  const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+  if (found.isEmpty()) qWarning("no item %s", qPrintable(text));
+  return found.isEmpty() ? QPoint() : list->visualItemRect(found.front()).center();
+}
+}  // namespace
+
+void FormBench::clickItem(QListWidget* list, const QString& text) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemCentre(list, text));
+}
+
+void FormBench::doubleClickItem(QListWidget* list, const QString& text) {
+  const QPoint at = itemCentre(list, text);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);  // a double click begins with a click
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 void FormBench::clickCloseBox(QWidget* form) {

@@ -9,6 +9,7 @@
 
 class QCalendarWidget;
 class QLineEdit;
+class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -46,6 +47,9 @@ class FormBench {
   void click(QWidget* button);
   // A click on the day's cell of the calendar, turning to its month first.
   void clickDay(QCalendarWidget* calendar, QDate day);
+  // A click, or a double click, on the list's item showing this text.
+  void clickItem(QListWidget* list, const QString& text);
+  void doubleClickItem(QListWidget* list, const QString& text);
   // A click on the close button of the form's title bar.
   void clickCloseBox(QWidget* form);
 
