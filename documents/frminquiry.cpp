@@ -36,16 +36,9 @@ frminquiry::frminquiry(FormHost& host)
   buildControls();
   layOut();
 
-  const QDate today = QDate::currentDate();
-  inquiry_ = RecordSet::openForAppend(connection(), kTable);
-  inquiry_.addNew();
-  inquiry_.setValue(QStringLiteral("logindate"), today);
+  inquiry_ = newRow(kTable);
   login_->setText(loginName());
-  inquiry_.setValue(QStringLiteral("login"), loginName());
-  item_ = RecordSet::openForAppend(connection(), QStringLiteral("titeminq"));
-  item_.addNew();
-  item_.setValue(QStringLiteral("logindate"), today);
-  item_.setValue(QStringLiteral("login"), loginName());
+  item_ = newRow(QStringLiteral("titeminq"));
   summary_ = RecordSet::openForAppend(connection(), QStringLiteral("titemdescom"));
   summary_.addNew();
 

@@ -28,11 +28,8 @@ frmpurchaseorder::frmpurchaseorder(FormHost& host)
                     purchaseOrderBlockTexts(), Step::Order, QStringLiteral("Quotation No.")) {
   buildControls();
   layOut();
-  order_ = RecordSet::openForAppend(connection(), kTable);
-  order_.addNew();
-  order_.setValue(QStringLiteral("logindate"), QDate::currentDate());
+  order_ = newRow(kTable);
   loginBox_->setText(loginName());
-  order_.setValue(QStringLiteral("login"), loginName());
   connectHandlers();
   useSaveButton(save_);
 }

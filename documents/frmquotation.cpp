@@ -25,11 +25,8 @@ frmquotation::frmquotation(FormHost& host)
                     Step::Quotation, QStringLiteral("Inquiry No.")) {
   buildControls();
   layOut();
-  quote_ = RecordSet::openForAppend(connection(), kTable);
-  quote_.addNew();
-  quote_.setValue(QStringLiteral("logindate"), QDate::currentDate());
+  quote_ = newRow(kTable, QStringLiteral("loginquote"));
   loginBox_->setText(loginName());
-  quote_.setValue(QStringLiteral("loginquote"), loginName());
   connectHandlers();
   useSaveButton(save_);
 }

@@ -1,5 +1,6 @@
 #include "toolkit/entryform.h"
 
+#include <QDate>
 #include <QPushButton>
 
 #include "store/logins.h"
@@ -16,6 +17,14 @@ EntryForm::EntryForm(const QString& formName, const QString& caption, FormHost& 
 }
 
 EntryForm::~EntryForm() = default;
+
+RecordSet EntryForm::newRow(const QString& table, const QString& loginColumn) {
+  RecordSet row = RecordSet::openForAppend(connection(), table);
+  row.addNew();
+  row.setValue(QStringLiteral("logindate"), QDate::currentDate());
+  row.setValue(loginColumn, loginName());
+  return row;
+}
 
 void EntryForm::useSaveButton(QPushButton* save) {
   connectGuarded(save, &QPushButton::clicked, this, [this] { this->save(); });

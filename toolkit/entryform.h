@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "store/connection.h"
+#include "store/recordset.h"
 #include "toolkit/formbase.h"
 
 class FormHost;
@@ -25,6 +26,10 @@ class EntryForm : public FormBase {
   const QString& loginName() const { return login_; }
 
   void setShown() { shown_ = true; }
+
+  // The form's new document row, pending until SAVE: today as its login date
+  // and the current login name in its login column.
+  RecordSet newRow(const QString& table, const QString& loginColumn = QStringLiteral("login"));
 
   // The save button asks the two SAVE questions and runs the shape above.
   void useSaveButton(QPushButton* save);
