@@ -1,6 +1,8 @@
 #include "documents/answeringform.h"
 
 #include <QComboBox>
+#include <QDate>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "documents/itemrequirementblock.h"
@@ -55,6 +57,21 @@ bool AnsweringForm::loadParent(const QString& chosen, const ShowMessages& messag
   block()->show(rows_->lines());
   setShown();
   return true;
+}
+
+void AnsweringForm::showClientIn(QLineEdit* box) {
+  const QString client = rows_->item().value(QStringLiteral("client")).toString();
+  if (!client.isEmpty()) box->setText(client);
+}
+
+void AnsweringForm::takeAnswer(RecordSet& answer, const QString& numberColumn, const QString& number,
+                               const QVariant& client) {
+  answer.setValue(QStringLiteral("client"), client);
+  answer.setValue(numberColumn, number);
+  rows_->setItem({{QStringLiteral("client"), client},
+                  {QStringLiteral("logindate"), QDate::currentDate()},
+                  {QStringLiteral("login"), loginName()}});
+  rows_->setNumber(numberColumn, number);
 }
 
 void AnsweringForm::takeItemEdits() {

@@ -7,6 +7,7 @@
 #include "store/transactionrows.h"
 
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 
 // A form that answers an open document of the chain: the user picks the parent
@@ -34,6 +35,12 @@ class AnsweringForm : public DocumentForm {
   bool loadParent(const QString& chosen, const ShowMessages& messages);
 
   TransactionRows& rows() { return *rows_; }
+  // After SHOW: the transaction's client, unless it names none; then a client
+  // typed in the box stays.
+  void showClientIn(QLineEdit* box);
+  // At SAVE: the answer's number and client, in its own row and in the
+  // transaction's rows, which also take today's date and the login name.
+  void takeAnswer(RecordSet& answer, const QString& numberColumn, const QString& number, const QVariant& client);
 
   // At SAVE: after "EDIT??", the block's lines into the item row and their
   // summary into the summary row.

@@ -175,10 +175,7 @@ void frminquiry::takeBoxes() {
   summary_.setValues(summary.columns());
 }
 
-void frminquiry::checkAtCommit() {
-  if (numberTaken(connection(), kTable, QStringLiteral("inqnum"), number()))
-    throw Refusal{kNumberExists, QStringLiteral("ALERT!")};
-}
+void frminquiry::checkAtCommit() { requireNumberUnused(kTable, QStringLiteral("inqnum"), number(), kNumberExists); }
 
 void frminquiry::writeRows() {
   inquiry_.updateBatch();

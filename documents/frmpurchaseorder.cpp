@@ -126,9 +126,7 @@ void frmpurchaseorder::showPressed() {
   if (!loadParent(chosen, {QStringLiteral("Please fill Quotation Number"),
                            QStringLiteral("Please Choose Existing Quotation Number From Quotation Number List")}))
     return;
-  // A client typed here stays unless the transaction names one.
-  const QString client = rows().item().value(QStringLiteral("client")).toString();
-  if (!client.isEmpty()) client_->setText(client);
+  showClientIn(client_);
   order_.setValue(QStringLiteral("quotenum"), chosen);
   setControlsEnabled({client_, number_, date_, dueDate_, notApplicable_, files_, edit_, stock_, terms_, save_}, true);
 }
@@ -141,23 +139,17 @@ void frmpurchaseorder::takeBoxes() {
   order_.setValues(terms_->columns());
   const ItemLines lines = block()->lines();
   takeItemEdits();
-  const QVariant client = boxText(client_->text());
-  order_.setValue(QStringLiteral("client"), client);
-  order_.setValue(QStringLiteral("ponum"), number);
-  rows().setItem({{QStringLiteral("client"), client},
-                  {QStringLiteral("logindate"), QDate::currentDate()},
-                  {QStringLiteral("login"), loginName()}});
+  takeAnswer(order_, QStringLiteral("ponum"), number, boxText(client_->text()));
   rows().setItem(stock_->columns());
   rows().setItem(files_->columns());
-  rows().setNumber(QStringLiteral("ponum"), number);
   rows().setSummary({{QStringLiteral("pomanf"), lines.makesToOrder(stock_->inStock())}});
 }
 
 void frmpurchaseorder::checkAtCommit() {
   // The invoice finds its transaction by this number: another order with it
   // would attach the invoice to the wrong deal.
-  if (numberTaken(connection(), kTable, QStringLiteral("ponum"), number_->text()))
-    throw Refusal{QStringLiteral("This PO No. already exist..Please Write New PO Number ..."), QStringLiteral("ALERT!")};
+  requireNumberUnused(kTable, QStringLiteral("ponum"), number_->text(),
+                      QStringLiteral("This PO No. already exist..Please Write New PO Number ..."));
   requireParentStillOpen();
 }
 

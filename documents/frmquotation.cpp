@@ -92,9 +92,7 @@ void frmquotation::showPressed() {
   if (!loadParent(chosen, {QStringLiteral("Please fill Inquiry Number"),
                            QStringLiteral("Please Choose Existing Inquiry Number From List")}))
     return;
-  // A client typed here stays unless the inquiry names one.
-  const QString client = rows().item().value(QStringLiteral("client")).toString();
-  if (!client.isEmpty()) client_->setText(client);
+  showClientIn(client_);
   quote_.setValue(QStringLiteral("inqnum"), chosen);
   setControlsEnabled({client_, number_, date_, edit_, rate_, save_}, true);
   calendar_->setVisible(true);
@@ -107,20 +105,13 @@ void frmquotation::takeBoxes() {
                   QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
   quote_.setValue(QStringLiteral("quoterate"), boxAmount(rate_->text(), QStringLiteral("QUOTATION RATE")));
   takeItemEdits();
-  const QVariant client = boxText(client_->text());
-  quote_.setValue(QStringLiteral("client"), client);
-  quote_.setValue(QStringLiteral("quotenum"), number);
-  rows().setItem({{QStringLiteral("client"), client},
-                  {QStringLiteral("logindate"), QDate::currentDate()},
-                  {QStringLiteral("login"), loginName()}});
-  rows().setNumber(QStringLiteral("quotenum"), number);
+  takeAnswer(quote_, QStringLiteral("quotenum"), number, boxText(client_->text()));
 }
 
 void frmquotation::checkAtCommit() {
   // The purchase order finds its transaction by this number: it must be unique.
-  if (numberTaken(connection(), kTable, QStringLiteral("quotenum"), number_->text()))
-    throw Refusal{QStringLiteral("This Quotation No. already exist..Please Write New Quotation Number ..."),
-                  QStringLiteral("ALERT!")};
+  requireNumberUnused(kTable, QStringLiteral("quotenum"), number_->text(),
+                      QStringLiteral("This Quotation No. already exist..Please Write New Quotation Number ..."));
   requireParentStillOpen();
 }
 

@@ -3,10 +3,12 @@
 #include <QDate>
 #include <QPushButton>
 
+#include "store/documentchain.h"
 #include "store/logins.h"
 #include "store/transaction.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
+#include "toolkit/refusal.h"
 #include "toolkit/savequestion.h"
 
 EntryForm::EntryForm(const QString& formName, const QString& caption, FormHost& host) : FormBase(formName) {
@@ -24,6 +26,11 @@ RecordSet EntryForm::newRow(const QString& table, const QString& loginColumn) {
   row.setValue(QStringLiteral("logindate"), QDate::currentDate());
   row.setValue(loginColumn, loginName());
   return row;
+}
+
+void EntryForm::requireNumberUnused(const QString& table, const QString& column, const QString& number,
+                                    const QString& message) {
+  if (numberTaken(*connection_, table, column, number)) throw Refusal{message, QStringLiteral("ALERT!")};
 }
 
 void EntryForm::useSaveButton(QPushButton* save) {

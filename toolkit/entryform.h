@@ -31,6 +31,9 @@ class EntryForm : public FormBase {
   // and the current login name in its login column.
   RecordSet newRow(const QString& table, const QString& loginColumn = QStringLiteral("login"));
 
+  // Under the write lock: no stored document of the table has this number.
+  void requireNumberUnused(const QString& table, const QString& column, const QString& number, const QString& message);
+
   // The save button asks the two SAVE questions and runs the shape above.
   void useSaveButton(QPushButton* save);
 
