@@ -14,8 +14,10 @@
 #include "toolkit/refusal.h"
 
 AnsweringForm::AnsweringForm(const QString& formName, const QString& caption, FormHost& host, const BlockTexts& texts,
-                             Step step, const QString& parentName)
-    : DocumentForm(formName, caption, host, texts), step_(step), parentName_(parentName) {}
+                             Step step, const Answer& answer)
+    : DocumentForm(formName, caption, host, texts), step_(step), answerKind_(answer) {
+  answer_ = newRow(answer.table, answer.loginColumn);
+}
 
 QComboBox* AnsweringForm::makeParentCombo(const QString& name, const QString& tooltip, const QString& listName) {
   auto* open = new ListModel(connection(), openParentsList(step_), this);
@@ -47,13 +49,14 @@ bool AnsweringForm::loadParent(const QString& chosen, const ShowMessages& messag
   if (!loaded) {
     tell(QStringLiteral("The item details of %1 %2 are missing from the database, so nothing was loaded. Please "
                         "correct them in EDIT DATA first.")
-             .arg(parentName_, number),
+             .arg(answerKind_.parentName, number),
          QStringLiteral("ALERT!!!"), Prompter::Icon::Error);
     return false;
   }
   // A second SHOW drops what the first one loaded.
   rows_ = std::move(loaded);
   shownParent_ = number;
+  answer_.setValue(chainStep(step_).childColumn, chosen);
   block()->show(rows_->lines());
   setShown();
   return true;
@@ -64,42 +67,48 @@ void AnsweringForm::showClientIn(QLineEdit* box) {
   if (!client.isEmpty()) box->setText(client);
 }
 
-void AnsweringForm::takeAnswer(RecordSet& answer, const QString& numberColumn, const QString& number,
-                               const QVariant& client) {
-  answer.setValue(QStringLiteral("client"), client);
-  answer.setValue(numberColumn, number);
+void AnsweringForm::takeAnswer(const QString& number, const QVariant& client) {
+  if (editing_) {
+    const ItemLines lines = block()->lines();
+    const ItemSummary summary = lines.summary();
+    requireTotalFits(summary);
+    rows_->setItem(lines.columns());
+    rows_->setSummary(summary.columns());
+  }
+  number_ = number;
+  answer_.setValue(QStringLiteral("client"), client);
+  answer_.setValue(answerKind_.numberColumn, number);
   rows_->setItem({{QStringLiteral("client"), client},
                   {QStringLiteral("logindate"), QDate::currentDate()},
                   {QStringLiteral("login"), loginName()}});
-  rows_->setNumber(numberColumn, number);
+  rows_->setNumber(answerKind_.numberColumn, number);
 }
 
-void AnsweringForm::takeItemEdits() {
-  if (!editing_) return;
-  const ItemLines lines = block()->lines();
-  const ItemSummary summary = lines.summary();
-  requireTotalFits(summary);
-  rows_->setItem(lines.columns());
-  rows_->setSummary(summary.columns());
-}
-
-void AnsweringForm::requireParentStillOpen() {
+void AnsweringForm::checkAtCommit() {
+  requireNumberUnused(answerKind_.table, answerKind_.numberColumn, number_,
+                      answerKind_.numberUsed);
   if (isOpenParent(connection(), step_, shownParent_)) return;
   throw Refusal{QStringLiteral("%1 %2 is no longer open: it was answered or removed in another window after SHOW, so "
                                "nothing was saved.")
-                    .arg(parentName_, shownParent_),
+                    .arg(answerKind_.parentName, shownParent_),
                 QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
 }
 
-void AnsweringForm::writeTransaction() {
+void AnsweringForm::writeRows() {
+  answer_.updateBatch();
   try {
     rows_->write();
   } catch (const DbError& error) {
     if (error.kind() != DbErrorKind::Conflict) throw;
     throw Refusal{QStringLiteral("The items of %1 %2 were changed in another window after SHOW loaded them, so "
                                  "nothing was saved. Press SHOW to load them again.")
-                      .arg(parentName_, shownParent_),
+                      .arg(answerKind_.parentName, shownParent_),
                   QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
   }
   markParentAnswered(connection(), step_, shownParent_);
+}
+
+void AnsweringForm::dropRows() {
+  answer_.close();
+  rows_.reset();
 }

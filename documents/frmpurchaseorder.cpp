@@ -25,10 +25,14 @@ const QString kTable = QStringLiteral("tpo");
 
 frmpurchaseorder::frmpurchaseorder(FormHost& host)
     : AnsweringForm(QStringLiteral("frmpurchaseorder"), QStringLiteral("PURCHASE ORDER FORM"), host,
-                    purchaseOrderBlockTexts(), Step::Order, QStringLiteral("Quotation No.")) {
+                    purchaseOrderBlockTexts(), Step::Order,
+                    {kTable, QStringLiteral("ponum"), QStringLiteral("login"),
+                     // The invoice finds its transaction by this number: another order with it
+                     // would attach the invoice to the wrong deal.
+                     QStringLiteral("This PO No. already exist..Please Write New PO Number ..."),
+                     QStringLiteral("Quotation No.")}) {
   buildControls();
   layOut();
-  order_ = newRow(kTable);
   loginBox_->setText(loginName());
   connectHandlers();
   useSaveButton(save_);
@@ -108,7 +112,7 @@ void frmpurchaseorder::connectHandlers() {
     onClicked(box, [this, box, column] {
       if (!box->isEnabled()) return;
       const QDate day = calendar_->selectedDate();
-      order_.setValue(column, day);
+      answerRow().setValue(column, day);
       box->setText(day.toString(QStringLiteral("dd/MM/yy")));
     });
   };
@@ -116,7 +120,7 @@ void frmpurchaseorder::connectHandlers() {
   pickDate(dueDate_, QStringLiteral("poduedate"));
   connectGuarded(notApplicable_, &QPushButton::clicked, this, [this] {
     dueDate_->clear();
-    order_.setValue(QStringLiteral("poduedate"), QVariant());
+    answerRow().setValue(QStringLiteral("poduedate"), QVariant());
   });
   useEditButton(edit_);
 }
@@ -127,7 +131,6 @@ void frmpurchaseorder::showPressed() {
                            QStringLiteral("Please Choose Existing Quotation Number From Quotation Number List")}))
     return;
   showClientIn(client_);
-  order_.setValue(QStringLiteral("quotenum"), chosen);
   setControlsEnabled({client_, number_, date_, dueDate_, notApplicable_, files_, edit_, stock_, terms_, save_}, true);
 }
 
@@ -136,29 +139,10 @@ void frmpurchaseorder::takeBoxes() {
   if (number.isEmpty())
     throw Refusal{QStringLiteral("WRITE PO NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
                   Prompter::Icon::Error};
-  order_.setValues(terms_->columns());
+  answerRow().setValues(terms_->columns());
   const ItemLines lines = block()->lines();
-  takeItemEdits();
-  takeAnswer(order_, QStringLiteral("ponum"), number, boxText(client_->text()));
+  takeAnswer(number, boxText(client_->text()));
   rows().setItem(stock_->columns());
   rows().setItem(files_->columns());
   rows().setSummary({{QStringLiteral("pomanf"), lines.makesToOrder(stock_->inStock())}});
-}
-
-void frmpurchaseorder::checkAtCommit() {
-  // The invoice finds its transaction by this number: another order with it
-  // would attach the invoice to the wrong deal.
-  requireNumberUnused(kTable, QStringLiteral("ponum"), number_->text(),
-                      QStringLiteral("This PO No. already exist..Please Write New PO Number ..."));
-  requireParentStillOpen();
-}
-
-void frmpurchaseorder::writeRows() {
-  order_.updateBatch();
-  writeTransaction();
-}
-
-void frmpurchaseorder::dropRows() {
-  order_.close();
-  dropTransaction();
 }

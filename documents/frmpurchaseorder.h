@@ -1,7 +1,6 @@
 #pragma once
 
 #include "documents/answeringform.h"
-#include "store/recordset.h"
 
 class OrderFilesPanel;
 class OrderTerms;
@@ -28,11 +27,6 @@ class frmpurchaseorder : public AnsweringForm {
   void connectHandlers();
   void showPressed();
   void takeBoxes() override;
-  void checkAtCommit() override;
-  void writeRows() override;
-  void dropRows() override;
-
-  RecordSet order_;
 
   QComboBox* quotation_;
   QPushButton* show_;

@@ -22,10 +22,13 @@ const QString kTable = QStringLiteral("tquote");
 
 frmquotation::frmquotation(FormHost& host)
     : AnsweringForm(QStringLiteral("frmquotation"), QStringLiteral("QUOTATION FORM"), host, quotationBlockTexts(),
-                    Step::Quotation, QStringLiteral("Inquiry No.")) {
+                    Step::Quotation,
+                    {kTable, QStringLiteral("quotenum"), QStringLiteral("loginquote"),
+                     // The purchase order finds its transaction by this number: it must be unique.
+                     QStringLiteral("This Quotation No. already exist..Please Write New Quotation Number ..."),
+                     QStringLiteral("Inquiry No.")}) {
   buildControls();
   layOut();
-  quote_ = newRow(kTable, QStringLiteral("loginquote"));
   loginBox_->setText(loginName());
   connectHandlers();
   useSaveButton(save_);
@@ -82,7 +85,7 @@ void frmquotation::layOut() {
 void frmquotation::connectHandlers() {
   connectGuarded(show_, &QPushButton::clicked, this, [this] { showPressed(); });
   upperCaseTypedKeys(number_);
-  onDatePicked(calendar_, date_, [this](QDate day) { quote_.setValue(QStringLiteral("quotedate"), day); });
+  onDatePicked(calendar_, date_, [this](QDate day) { answerRow().setValue(QStringLiteral("quotedate"), day); });
   makeAmountBox(rate_, QStringLiteral("QUOTATION RATE"));
   useEditButton(edit_);
 }
@@ -93,7 +96,6 @@ void frmquotation::showPressed() {
                            QStringLiteral("Please Choose Existing Inquiry Number From List")}))
     return;
   showClientIn(client_);
-  quote_.setValue(QStringLiteral("inqnum"), chosen);
   setControlsEnabled({client_, number_, date_, edit_, rate_, save_}, true);
   calendar_->setVisible(true);
 }
@@ -103,24 +105,6 @@ void frmquotation::takeBoxes() {
   if (number.isEmpty())
     throw Refusal{QStringLiteral("WRITE QUOTATION  NUMBER otherwise Data will not be saved.."),
                   QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
-  quote_.setValue(QStringLiteral("quoterate"), boxAmount(rate_->text(), QStringLiteral("QUOTATION RATE")));
-  takeItemEdits();
-  takeAnswer(quote_, QStringLiteral("quotenum"), number, boxText(client_->text()));
-}
-
-void frmquotation::checkAtCommit() {
-  // The purchase order finds its transaction by this number: it must be unique.
-  requireNumberUnused(kTable, QStringLiteral("quotenum"), number_->text(),
-                      QStringLiteral("This Quotation No. already exist..Please Write New Quotation Number ..."));
-  requireParentStillOpen();
-}
-
-void frmquotation::writeRows() {
-  quote_.updateBatch();
-  writeTransaction();
-}
-
-void frmquotation::dropRows() {
-  quote_.close();
-  dropTransaction();
+  answerRow().setValue(QStringLiteral("quoterate"), boxAmount(rate_->text(), QStringLiteral("QUOTATION RATE")));
+  takeAnswer(number, boxText(client_->text()));
 }

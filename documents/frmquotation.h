@@ -1,7 +1,6 @@
 #pragma once
 
 #include "documents/answeringform.h"
-#include "store/recordset.h"
 
 class QCalendarWidget;
 class QComboBox;
@@ -23,11 +22,6 @@ class frmquotation : public AnsweringForm {
   void connectHandlers();
   void showPressed();
   void takeBoxes() override;
-  void checkAtCommit() override;
-  void writeRows() override;
-  void dropRows() override;
-
-  RecordSet quote_;
 
   QComboBox* inquiry_;
   QPushButton* show_;
