@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "documents/documentforms.h"
+#include "store/chaincheck.h"
 #include "store/documentchain.h"
 #include "store/valuelist.h"
 #include "tests/support/clerk.h"
@@ -117,6 +118,7 @@ void PurchaseOrderTest::orderWithStockAndFilesEndToEnd() {
            QString("PO/1|  KSB  ABB|  PUMP(2)  COUPLING(2)  MOTOR(1)"));
   QCOMPARE(d.stored("SELECT orderstatus FROM tquote"), QString("YES"));
   QCOMPARE(d.openOrders(), QStringList({"PO/1"}));
+  QCOMPARE(checkDatabase(d.bench.db().connection()).brokenChains, QStringList());
 
   d.openOrder();
   QCOMPARE(d.combo("datacomquotenumpo")->count(), 0);
