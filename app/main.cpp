@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <exception>
 
+#include "addressbook/addressbookforms.h"
 #include "documents/documentforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
 
   registerShellForms();
   registerDocumentForms();
+  registerAddressBookForms();
 
   removeStalePartialBackups(databasePathFrom(QApplication::arguments()));
   frmmdi frame(databasePathFrom(QApplication::arguments()));

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "addressbook/addressbookforms.h"
 #include "documents/documentforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
@@ -136,6 +137,7 @@ int main(int argc, char* argv[]) {
   installPrompter(&silent);
   registerShellForms();
   registerDocumentForms();
+  registerAddressBookForms();
   const QStringList args = QApplication::arguments();
   if (args.size() == 3 && args[1] == "startup") return startup(args[2]);
   if (args.size() == 3 && args[1] == "signin") return signIn(args[2]);

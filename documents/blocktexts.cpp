@@ -56,3 +56,9 @@ BlockTexts purchaseOrderBlockTexts() {
   texts.makeListPrefix = QStringLiteral("adomanf");  // the known makes, sorted, as on the quotation form
   return texts;
 }
+
+BlockTexts invoiceBlockTexts() {
+  BlockTexts texts;  // no caption and no tooltips on this form
+  texts.makeListPrefix = QStringLiteral("ado");
+  return texts;
+}

@@ -19,3 +19,4 @@ struct BlockTexts {
 BlockTexts inquiryBlockTexts();
 BlockTexts quotationBlockTexts();
 BlockTexts purchaseOrderBlockTexts();
+BlockTexts invoiceBlockTexts();

@@ -21,6 +21,16 @@ void DocumentForm::onDatePicked(QCalendarWidget* calendar, QLineEdit* shown, std
   });
 }
 
+void DocumentForm::onDateBoxClicked(QLineEdit* box, QCalendarWidget* calendar, std::function<void(QDate)> store) {
+  box->setReadOnly(true);  // what it shows is what the click stored
+  onClicked(box, [box, calendar, store] {
+    if (!box->isEnabled()) return;
+    const QDate day = calendar->selectedDate();
+    store(day);
+    box->setText(day.toString(QStringLiteral("dd/MM/yy")));
+  });
+}
+
 void DocumentForm::requireTotalFits(const ItemSummary& summary) {
   if (summary.totalFitsItsColumn()) return;
   throw Refusal{QStringLiteral("Total quantity of all items is %1..more than 32767 is not allowed. Please correct the "

@@ -25,6 +25,9 @@ class DocumentForm : public EntryForm {
   // A day picked on the calendar is shown "dd/MM/yy" in the box, which only
   // shows it, and handed to `store`.
   void onDatePicked(QCalendarWidget* calendar, QLineEdit* shown, std::function<void(QDate)> store);
+  // A click (or Enter) in the date box takes the calendar's selected day: the
+  // box, which only shows it, and `store` get it.
+  void onDateBoxClicked(QLineEdit* box, QCalendarWidget* calendar, std::function<void(QDate)> store);
   // The summary row's total quantity is 16 bits; a Refusal when the lines add up to more.
   static void requireTotalFits(const ItemSummary& summary);
 

@@ -61,9 +61,6 @@ void frmpurchaseorder::buildControls() {
   limitTextLength(quotation_, textLimit(kTable, QStringLiteral("quotenum")));
   limitTextLength(client_, textLimit(kTable, QStringLiteral("client")));
   limitTextLength(number_, textLimit(kTable, QStringLiteral("ponum")));
-  // The dates come from the calendar by a click in their box; the boxes show them.
-  date_->setReadOnly(true);
-  dueDate_->setReadOnly(true);
   setControlsEnabled({client_, number_, date_, dueDate_, notApplicable_, terms_, stock_, files_, edit_, loginBox_, save_},
                      false);
 }
@@ -108,16 +105,8 @@ void frmpurchaseorder::layOut() {
 void frmpurchaseorder::connectHandlers() {
   connectGuarded(show_, &QPushButton::clicked, this, [this] { showPressed(); });
   upperCaseTypedKeys(number_);
-  const auto pickDate = [this](QLineEdit* box, const QString& column) {
-    onClicked(box, [this, box, column] {
-      if (!box->isEnabled()) return;
-      const QDate day = calendar_->selectedDate();
-      answerRow().setValue(column, day);
-      box->setText(day.toString(QStringLiteral("dd/MM/yy")));
-    });
-  };
-  pickDate(date_, QStringLiteral("podate"));
-  pickDate(dueDate_, QStringLiteral("poduedate"));
+  onDateBoxClicked(date_, calendar_, [this](QDate day) { answerRow().setValue(QStringLiteral("podate"), day); });
+  onDateBoxClicked(dueDate_, calendar_, [this](QDate day) { answerRow().setValue(QStringLiteral("poduedate"), day); });
   connectGuarded(notApplicable_, &QPushButton::clicked, this, [this] {
     dueDate_->clear();
     answerRow().setValue(QStringLiteral("poduedate"), QVariant());

@@ -1,6 +1,7 @@
 #include "store/documentqueries.h"
 
 #include "store/schema.h"
+#include "store/statement.h"
 
 namespace documentqueries {
 
@@ -15,6 +16,13 @@ QString distinctValues(const QString& table, const QString& column) {
              "FROM v WHERE v.value IS NOT NULL AND v.n < ?2) "
              "SELECT value FROM v WHERE value IS NOT NULL")
       .arg(table, column);
+}
+
+bool holdsValue(Connection& connection, const QString& table, const QString& column, const QString& value) {
+  tableNamed(table).column(column);
+  Statement found(connection, QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ? LIMIT 1").arg(table, column));
+  found.bind(1, value);
+  return found.step();
 }
 
 QString numberIs(const QString& column) {

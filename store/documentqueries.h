@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Connection;
+
 // List sources and lookup conditions of the entry forms. Numbers compare
 // case-insensitively after trimming, and always as bound values, so "A'1",
 // "A%1" or "A_1" match only themselves.
@@ -9,6 +11,10 @@ namespace documentqueries {
 
 // List source for ValueList: the distinct non-empty values of one column, ascending.
 QString distinctValues(const QString& table, const QString& column);
+
+// A row of the table holds exactly this value in the column, as a list of
+// distinct values would offer it.
+bool holdsValue(Connection& connection, const QString& table, const QString& column, const QString& value);
 
 // Condition for RecordSet::openWhere: the column equals the bound number.
 QString numberIs(const QString& column);

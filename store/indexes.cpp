@@ -35,6 +35,7 @@ std::vector<Index> allIndexes() {
       plain("tpo", "ponum"),              uniqueNumber("tpo", "quotenum"),     uniqueNumber("tpo", "ponum"),
       plain("tinvoice", "ponum"),         plain("tinvoice", "invoicenum"),     uniqueNumber("tinvoice", "ponum"),
       uniqueNumber("tinvoice", "invoicenum"), plain("taddressbook", "inqnum"), uniqueNumber("taddressbook", "inqnum"),
+      plain("taddressbook", "state"),
   };
   // The make lists read each category's distinct makes through these.
   for (const Category& category : categories()) indexes.push_back(plain("titeminq", category.makeColumn()));

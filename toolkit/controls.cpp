@@ -52,7 +52,7 @@ QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& to
   combo->setCompleter(nullptr);
   // Sizing to the contents would read every entry of a long list.
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(12);
+  combo->setMinimumContentsLength(24);  // a client or make name shows whole
   if (list) {
     combo->setModel(list);
     combo->setCurrentIndex(-1);

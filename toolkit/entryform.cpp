@@ -5,6 +5,7 @@
 
 #include "store/documentchain.h"
 #include "store/logins.h"
+#include "store/schema.h"
 #include "store/transaction.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
@@ -23,7 +24,8 @@ EntryForm::~EntryForm() = default;
 RecordSet EntryForm::newRow(const QString& table, const QString& loginColumn) {
   RecordSet row = RecordSet::openForAppend(connection(), table);
   row.addNew();
-  row.setValue(QStringLiteral("logindate"), QDate::currentDate());
+  if (tableNamed(table).columnIndex(QStringLiteral("logindate")) >= 0)  // the address book keeps no date
+    row.setValue(QStringLiteral("logindate"), QDate::currentDate());
   row.setValue(loginColumn, loginName());
   return row;
 }

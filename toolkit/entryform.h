@@ -27,8 +27,8 @@ class EntryForm : public FormBase {
 
   void setShown() { shown_ = true; }
 
-  // The form's new document row, pending until SAVE: today as its login date
-  // and the current login name in its login column.
+  // The form's new document row, pending until SAVE: today as its login date,
+  // where it has one, and the current login name in its login column.
   RecordSet newRow(const QString& table, const QString& loginColumn = QStringLiteral("login"));
 
   // Under the write lock: no stored document of the table has this number.

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "addressbook/addressbookforms.h"
 #include "documents/documentforms.h"
 #include "shell/shellforms.h"
 #include "tests/support/formbench.h"
@@ -75,19 +76,22 @@ QStringList unnamedInputs(QWidget* form) {
   return found;
 }
 
-// SHOW as a clerk presses it: a fresh number where the form wants a new one,
-// else the first document its list offers; then EDIT?? where there is one.
 QPushButton* buttonNamed(QWidget* form, const QStringList& names) {
   for (const QString& name : names)
     if (auto* button = form->findChild<QPushButton*>(name)) return button;
   return nullptr;
 }
 
+// SHOW as a clerk presses it: a fresh number where the form wants a new one,
+// else the first entry each empty list offers; then EDIT?? where there is one.
 bool pressShow(FormBench& bench, QWidget* form) {
   QPushButton* show = buttonNamed(form, {QStringLiteral("cmdshow"), QStringLiteral("cmdshowedit")});
   if (!show) return false;
-  if (auto* number = qobject_cast<QComboBox*>(QApplication::focusWidget()); number && number->currentText().isEmpty())
-    bench.type(number, QStringLiteral("LEGIBLE-1"));
+  if (form->objectName() == QLatin1String("frminquiry"))
+    bench.type(form->findChild<QComboBox*>(QStringLiteral("datacominqno")), QStringLiteral("LEGIBLE-1"));
+  else
+    for (QComboBox* list : form->findChildren<QComboBox*>())
+      if (list->isEnabled() && list->currentText().isEmpty() && list->count() > 0) list->setCurrentIndex(0);
   bench.click(show);
   QPushButton* edit = buttonNamed(form, {QStringLiteral("cmditemedit"), QStringLiteral("cmdedit")});
   if (edit && edit->isEnabled()) bench.click(edit);
@@ -104,6 +108,7 @@ class EveryFormTest : public QObject {
   void initTestCase() {
     registerShellForms();
     registerDocumentForms();
+    registerAddressBookForms();
   }
   void nothingIsSqueezedAndEveryInputIsNamed_data();
   void nothingIsSqueezedAndEveryInputIsNamed();

@@ -58,3 +58,12 @@ void Clerk::enterQuotation(const QString& inquiry, const QString& number) {
   saveYes("cmdsavequote");
   QTRY_VERIFY(!isOpen("frmquotation"));
 }
+
+void Clerk::enterOrder(const QString& quotation, const QString& number) {
+  open("frmpurchaseorder");
+  combo("datacomquotenumpo")->setEditText(quotation);
+  click("cmdshowedit");
+  type("txtponumpo", number);
+  saveYes("cmdsavepo");
+  QTRY_VERIFY(!isOpen("frmpurchaseorder"));
+}

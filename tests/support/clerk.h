@@ -46,4 +46,5 @@ class Clerk {
 
   void enterInquiry(const QString& number, const QString& client, const QList<ItemLineEntry>& lines);
   void enterQuotation(const QString& inquiry, const QString& number);
+  void enterOrder(const QString& quotation, const QString& number);
 };

@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the address book form known to the form host.
+void registerAddressBookForms();
