@@ -20,7 +20,7 @@ namespace {
 
 const QString kTable = QStringLiteral("taddressbook");
 
-struct ListSpec {
+struct ListEntry {
   const char* name;
   const char* label;
   const char* tooltip;
@@ -30,7 +30,7 @@ struct ListSpec {
 };
 
 // Inquiry and company first: SHOW checks them, and the others open with it.
-constexpr ListSpec kLists[] = {
+constexpr ListEntry kLists[] = {
     {"datainqnumaddbk", "INQUIRY No.", "Choose/Write inquiry number as was written in inquiry form", "adinqnumaddbook",
      "inqnum", "Please fill inquiry number"},
     {"dataclientaddbk", "COMPANY", "Choose/Write name of party as was written inquiry form", "adclientaddbook", "client",
@@ -39,14 +39,14 @@ constexpr ListSpec kLists[] = {
     {"datacomstate", "STATE", "", "adstate", "state", "Please fill state name"},
 };
 
-struct BoxSpec {
+struct BoxEntry {
   const char* name;
   const char* label;
   const char* tooltip;
   const char* column;
 };
 
-constexpr BoxSpec kBoxes[] = {
+constexpr BoxEntry kBoxes[] = {
     {"taddressaddbk", "ADDRESS", "WRITE ADDRESS OF PARTY", "address"},
     {"tconpersonaddbk", "CONTACT PERSON", "", "contactperson"},
     {"tdesigaddbk", "DESIGNATION", "DESIGNATION OF CONTACT PERSON", "designation"},
@@ -59,8 +59,8 @@ constexpr BoxSpec kBoxes[] = {
 };
 
 // Where each list's values come from.
-QString listSource(const ListSpec& spec) {
-  const QString column = QString::fromLatin1(spec.column);
+QString listSource(const ListEntry& entry) {
+  const QString column = QString::fromLatin1(entry.column);
   if (column == QLatin1String("inqnum")) return openParentsList(Step::AddressBook);
   // The states are those already used in the address book; the rest come from the inquiries.
   const QString table = column == QLatin1String("state") ? kTable : QStringLiteral("tinquiry");
@@ -80,13 +80,13 @@ frmaddressbook::frmaddressbook(FormHost& host)
 }
 
 void frmaddressbook::buildControls() {
-  for (const ListSpec& spec : kLists) {
-    auto* list = new ListModel(connection(), listSource(spec), this);
-    list->setObjectName(QString::fromLatin1(spec.listName));
-    QComboBox* combo = makeListCombo(this, QString::fromLatin1(spec.name), QString::fromLatin1(spec.tooltip), list);
-    const QString column = QString::fromLatin1(spec.column);
+  for (const ListEntry& entry : kLists) {
+    auto* list = new ListModel(connection(), listSource(entry), this);
+    list->setObjectName(QString::fromLatin1(entry.listName));
+    QComboBox* combo = makeListCombo(this, QString::fromLatin1(entry.name), QString::fromLatin1(entry.tooltip), list);
+    const QString column = QString::fromLatin1(entry.column);
     limitTextLength(combo, textLimit(kTable, column));
-    const QString whenEmpty = QString::fromLatin1(spec.whenEmpty);
+    const QString whenEmpty = QString::fromLatin1(entry.whenEmpty);
     onFocusLeave(combo, [combo, whenEmpty] {
       if (combo->currentText().isEmpty()) tell(whenEmpty, QStringLiteral("ALERT!"));
     });
@@ -94,10 +94,10 @@ void frmaddressbook::buildControls() {
   }
   inquiry_ = lists_[0].combo;
   company_ = lists_[1].combo;
-  for (const BoxSpec& spec : kBoxes) {
-    QLineEdit* box = makeTextBox(this, QString::fromLatin1(spec.name), QString::fromLatin1(spec.tooltip));
-    limitTextLength(box, textLimit(kTable, QString::fromLatin1(spec.column)));
-    boxes_ << Box{box, QString::fromLatin1(spec.column)};
+  for (const BoxEntry& entry : kBoxes) {
+    QLineEdit* box = makeTextBox(this, QString::fromLatin1(entry.name), QString::fromLatin1(entry.tooltip));
+    limitTextLength(box, textLimit(kTable, QString::fromLatin1(entry.column)));
+    boxes_ << Box{box, QString::fromLatin1(entry.column)};
   }
   login_ = makeTextBox(this, QStringLiteral("tlogin"), QString());
   show_ = makeButton(this, QStringLiteral("cmdshow"), QStringLiteral("SHOW"), QStringLiteral("CLICK IT TO ENABLE ALL TEXT BOXES."));
