@@ -3,6 +3,7 @@
 
 #include "addressbook/addressbookforms.h"
 #include "documents/documentforms.h"
+#include "reports/reportforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
 #include "store/backup.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
   registerShellForms();
   registerDocumentForms();
   registerAddressBookForms();
+  registerReportForms();
 
   removeStalePartialBackups(databasePathFrom(QApplication::arguments()));
   frmmdi frame(databasePathFrom(QApplication::arguments()));

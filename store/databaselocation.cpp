@@ -22,3 +22,7 @@ QString backupFolderFor(const QString& databasePath) {
   const QString databaseFolder = QFileInfo(databasePath).absolutePath();
   return QDir(QFileInfo(databaseFolder).absolutePath()).filePath(QStringLiteral("databasebackup"));
 }
+
+QString reportsFolderFor(const QString& databasePath) {
+  return QDir(QFileInfo(databasePath).absolutePath()).filePath(QStringLiteral("reports"));
+}

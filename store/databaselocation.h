@@ -15,3 +15,6 @@ QString databasePathFrom(const QStringList& arguments);
 
 // The folder "databasebackup" beside the database's own folder.
 QString backupFolderFor(const QString& databasePath);
+
+// The folder "reports" in the database's folder: the filled report workbooks.
+QString reportsFolderFor(const QString& databasePath);

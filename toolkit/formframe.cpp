@@ -21,7 +21,9 @@ void FormFrame::fitWindow() {
   if (!area) return;
   const QSize decoration = window->size() - viewport()->size();
   const QSize room = area->viewport()->size();
-  const QSize wanted = (sizeHint() + decoration).expandedTo(window->size()).boundedTo(room);
+  // Wide enough for the title and the title bar's buttons too.
+  const int titled = window->fontMetrics().horizontalAdvance(window->windowTitle()) + 6 * decoration.height();
+  const QSize wanted = (sizeHint() + decoration).expandedTo(QSize(titled, 0)).expandedTo(window->size()).boundedTo(room);
   if (wanted != window->size()) window->resize(wanted);
   QPoint corner = window->pos();
   corner.setX(qBound(0, corner.x(), room.width() - wanted.width()));

@@ -13,6 +13,7 @@
 
 #include "addressbook/addressbookforms.h"
 #include "documents/documentforms.h"
+#include "reports/reportforms.h"
 #include "shell/shellforms.h"
 #include "tests/support/formbench.h"
 #include "tools/demodata.h"
@@ -109,6 +110,7 @@ class EveryFormTest : public QObject {
     registerShellForms();
     registerDocumentForms();
     registerAddressBookForms();
+    registerReportForms();
   }
   void nothingIsSqueezedAndEveryInputIsNamed_data();
   void nothingIsSqueezedAndEveryInputIsNamed();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+#include "store/reportqueries.h"
+
+// One column of a report after the serial number: its heading in the
+// template, the field it shows, whether it is a date, and its width.
+struct ReportColumn {
+  const char* heading;
+  const char* field;
+  bool date;
+  double width;  // in characters, for the shipped template
+};
+
+// A follow-up report as data: its form, its captions, its query, its
+// template and where each field goes (column 2 onwards; column 1 is the
+// serial number).
+struct ReportDefinition {
+  const char* form;
+  const char* windowTitle;
+  const char* heading;
+  const char* generateCaption;
+  const char* templateFile;
+  const char* templateTitle;  // row 1 of the shipped template
+  ReportQuery query;
+  std::vector<ReportColumn> columns;
+};
+
+const std::vector<ReportDefinition>& reportDefinitions();
+
+inline constexpr char kSerialHeading[] = "S.No.";

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include "toolkit/formbase.h"
+
+class Connection;
+class FormHost;
+struct ReportDefinition;
+
+// A follow-up report: each press of its button fills a new copy of the
+// report's template from the current data and shows it.
+class ReportForm : public FormBase {
+  Q_OBJECT
+
+ public:
+  ReportForm(const ReportDefinition& definition, FormHost& host);
+  ~ReportForm() override;
+
+ private:
+  void generate();
+  QString newReportPath() const;
+
+  const ReportDefinition& definition_;
+  QString databasePath_;
+  std::unique_ptr<Connection> connection_;
+};
+
+// Where the shipped templates are: "lumoxlsfile" beside the program, or the
+// folder VANTORA_TEMPLATES names.
+QString reportTemplateFolder();

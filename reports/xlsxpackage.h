@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <list>
+
+struct zip;
+
+// The zip package of a workbook opened for changes. Entries replaced or
+// removed reach the file only at commit(); a package destroyed before that
+// leaves the file as it was.
+class XlsxPackage {
+ public:
+  // Opens an existing file; a file that is not a zip package is refused.
+  explicit XlsxPackage(const QString& path);
+  ~XlsxPackage();
+  XlsxPackage(const XlsxPackage&) = delete;
+  XlsxPackage& operator=(const XlsxPackage&) = delete;
+
+  bool has(const QString& entry) const;
+  QByteArray read(const QString& entry) const;  // refused when missing
+  void replace(const QString& entry, QByteArray content);
+  void remove(const QString& entry);
+  void commit();
+
+ private:
+  [[noreturn]] void fail(const QString& why) const;
+
+  QString path_;
+  zip* archive_ = nullptr;
+  std::list<QByteArray> written_;  // kept alive until commit: the archive reads them then
+};

@@ -1,0 +1,71 @@
+#include "store/reportqueries.h"
+
+#include "store/dberror.h"
+#include "store/statement.h"
+
+namespace {
+
+QString same(const QString& left, const QString& right) {
+  return QStringLiteral("lower(trim(%1)) = lower(trim(%2))").arg(left, right);
+}
+
+// NOT EXISTS rather than NOT IN: a child row without a parent number must not
+// empty the whole report.
+QString noChild(const QString& table, const QString& column, const QString& parentNumber) {
+  return QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 c WHERE %2)").arg(table, same("c." + column, parentNumber));
+}
+
+}  // namespace
+
+QString reportQuery(ReportQuery report) {
+  switch (report) {
+    case ReportQuery::PendingInquiries:
+      return QStringLiteral(
+                 "SELECT DISTINCT i.inqnum, i.client, i.area, i.inqdate, i.inqduedate, s.itemdes, s.qty, s.manf "
+                 "FROM tinquiry i JOIN titemdescom s ON %1 WHERE %2 ORDER BY i.inqdate DESC")
+          .arg(same("i.inqnum", "s.inqnum"), noChild("tquote", "inqnum", "i.inqnum"));
+    case ReportQuery::PendingQuotations:
+      return QStringLiteral(
+                 "SELECT DISTINCT q.quotenum, q.client, q.quotedate, q.quoterate, s.itemdes, s.qty, s.manf, "
+                 "a.contactperson, a.telephonelandline "
+                 "FROM tquote q JOIN titemdescom s ON %1 JOIN taddressbook a ON %2 WHERE %3 ORDER BY q.quotedate DESC")
+          .arg(same("q.quotenum", "s.quotenum"), same("q.inqnum", "a.inqnum"), noChild("tpo", "quotenum", "q.quotenum"));
+    case ReportQuery::PendingOrders:
+      // Not invoiced yet, or invoiced and still marked not executed.
+      return QStringLiteral(
+                 "SELECT DISTINCT p.client, p.ponum, p.podate, s.itemdes, s.qty, s.manf, p.taxmode, p.invoicemode, "
+                 "p.pnfnfreight, p.paymentterm, p.povalue, s.pomanf, p.orderexecutionstatus, p.reasonfornotexecuted "
+                 "FROM tpo p JOIN titemdescom s ON %1 WHERE (%2 OR p.orderexecutionstatus LIKE 'NO') "
+                 "ORDER BY p.podate DESC")
+          .arg(same("p.ponum", "s.ponum"), noChild("tinvoice", "ponum", "p.ponum"));
+    case ReportQuery::Outstanding:
+      return QStringLiteral(
+          "SELECT DISTINCT client, invoicenum, invoicedate, invoiceduedate, invoiceamount, ponum, paymentstatus, reason "
+          "FROM tinvoice WHERE paymentstatus LIKE 'NO' ORDER BY client ASC, invoiceduedate ASC");
+  }
+  return {};
+}
+
+ReportRows::ReportRows(Connection& connection, ReportQuery report)
+    : statement_(std::make_unique<Statement>(connection, reportQuery(report))) {}
+
+ReportRows::~ReportRows() = default;
+
+std::vector<int> ReportRows::positionsOf(const QStringList& fields) const {
+  std::vector<int> positions;
+  for (const QString& field : fields) {
+    int found = -1;
+    for (int c = 0; c < statement_->columnCount() && found < 0; ++c)
+      if (statement_->columnName(c).compare(field, Qt::CaseInsensitive) == 0) found = c;
+    if (found < 0) throw DbError(DbErrorKind::Other, QStringLiteral("Database error: the report gives no field %1.").arg(field));
+    positions.push_back(found);
+  }
+  return positions;
+}
+
+bool ReportRows::next(QVariantList& values) {
+  if (!statement_->step()) return false;
+  values.clear();
+  for (int c = 0; c < statement_->columnCount(); ++c) values << statement_->value(c);
+  return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <memory>
+#include <vector>
+
+// The follow-up reports' queries: documents still waiting for their next
+// step, each joined with its summary rows. Numbers match trimmed and in any
+// letter case, as everywhere in the office's data.
+enum class ReportQuery { PendingInquiries, PendingQuotations, PendingOrders, Outstanding };
+
+QString reportQuery(ReportQuery report);
+
+class Connection;
+class Statement;
+
+// A report's records, read one at a time as they are written out.
+class ReportRows {
+ public:
+  ReportRows(Connection& connection, ReportQuery report);
+  ~ReportRows();
+
+  // The position of each named field among the query's columns; a name the
+  // query does not give is a DbError.
+  std::vector<int> positionsOf(const QStringList& fields) const;
+  bool next(QVariantList& values);  // false after the last record
+
+ private:
+  std::unique_ptr<Statement> statement_;
+};
