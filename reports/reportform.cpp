@@ -69,15 +69,8 @@ void ReportForm::generate() {
     fields << QString::fromLatin1(column.field);
     dates.push_back(column.date);
   }
-  ReportRows records(*connection_, definition_.query);
-  const std::vector<int> positions = records.positionsOf(fields);
-  QVariantList record;
-  const auto next = [&](QVariantList& values) {
-    if (!records.next(record)) return false;
-    values.clear();
-    for (int position : positions) values << record[position];
-    return true;
-  };
+  ReportRows records(*connection_, definition_.query, fields);
+  const auto next = [&records](QVariantList& values) { return records.next(values); };
 
   std::unique_ptr<QProgressDialog> progress;
   QElapsedTimer started;

@@ -46,26 +46,22 @@ QString reportQuery(ReportQuery report) {
   return {};
 }
 
-ReportRows::ReportRows(Connection& connection, ReportQuery report)
-    : statement_(std::make_unique<Statement>(connection, reportQuery(report))) {}
-
-ReportRows::~ReportRows() = default;
-
-std::vector<int> ReportRows::positionsOf(const QStringList& fields) const {
-  std::vector<int> positions;
+ReportRows::ReportRows(Connection& connection, ReportQuery report, const QStringList& fields)
+    : statement_(std::make_unique<Statement>(connection, reportQuery(report))) {
   for (const QString& field : fields) {
     int found = -1;
     for (int c = 0; c < statement_->columnCount() && found < 0; ++c)
       if (statement_->columnName(c).compare(field, Qt::CaseInsensitive) == 0) found = c;
     if (found < 0) throw DbError(DbErrorKind::Other, QStringLiteral("Database error: the report gives no field %1.").arg(field));
-    positions.push_back(found);
+    positions_.push_back(found);
   }
-  return positions;
 }
+
+ReportRows::~ReportRows() = default;
 
 bool ReportRows::next(QVariantList& values) {
   if (!statement_->step()) return false;
   values.clear();
-  for (int c = 0; c < statement_->columnCount(); ++c) values << statement_->value(c);
+  for (int position : positions_) values << statement_->value(position);
   return true;
 }

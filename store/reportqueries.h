@@ -16,17 +16,17 @@ QString reportQuery(ReportQuery report);
 class Connection;
 class Statement;
 
-// A report's records, read one at a time as they are written out.
+// A report's records, read one at a time as they are written out, each with
+// the named fields in the order named; a name the query does not give is a
+// DbError.
 class ReportRows {
  public:
-  ReportRows(Connection& connection, ReportQuery report);
+  ReportRows(Connection& connection, ReportQuery report, const QStringList& fields);
   ~ReportRows();
 
-  // The position of each named field among the query's columns; a name the
-  // query does not give is a DbError.
-  std::vector<int> positionsOf(const QStringList& fields) const;
   bool next(QVariantList& values);  // false after the last record
 
  private:
   std::unique_ptr<Statement> statement_;
+  std::vector<int> positions_;
 };
