@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
 
@@ -29,23 +30,61 @@ DataControl::DataControl(const QString& name, QAbstractItemView* grid, QWidget* 
   addButton(QStringLiteral(">"), QStringLiteral("Next"), &DataControl::moveNext);
   addButton(QStringLiteral(">|"), QStringLiteral("Last"), &DataControl::moveLast);
 
-  connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current, const QModelIndex& previous) {
-            updateCaption();
-            emit rowLeft(previous.isValid() ? previous.row() : -1, current.row());
-          });
-  connect(grid_->model(), &QAbstractItemModel::modelReset, this, &DataControl::moveFirst);
+  setFocusPolicy(Qt::StrongFocus);
+  bindModel();
+}
+
+void DataControl::bindModel() {
+  for (const QMetaObject::Connection& c : bindings_) disconnect(c);
+  bindings_.clear();
+  if (!grid_->model()) {
+    updateCaption();
+    return;
+  }
+  bindings_ << connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                       [this](const QModelIndex& current, const QModelIndex& previous) {
+                         if (shows_ == Shows::Title) shows_ = Shows::Position;
+                         updateCaption();
+                         emit rowLeft(previous.isValid() ? previous.row() : -1, current.row());
+                       });
+  bindings_ << connect(grid_->model(), &QAbstractItemModel::modelReset, this, &DataControl::moveFirst);
+  // Rows counted after the first page: the count in the caption grows.
+  bindings_ << connect(grid_->model(), &QAbstractItemModel::rowsInserted, this, &DataControl::updateCaption);
   moveFirst();
+}
+
+void DataControl::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Home: moveFirst(); break;
+    case Qt::Key_Left: case Qt::Key_Up: movePrevious(); break;
+    case Qt::Key_Right: case Qt::Key_Down: moveNext(); break;
+    case Qt::Key_End: moveLast(); break;
+    default: QWidget::keyPressEvent(event); return;
+  }
+  event->accept();
 }
 
 QString DataControl::caption() const { return caption_->text(); }
 
+void DataControl::showTitle(const QString& title) {
+  if (shows_ == Shows::Fixed) return;
+  shows_ = Shows::Title;
+  caption_->setText(title);
+}
+
+void DataControl::setFixedCaption(const QString& caption) {
+  shows_ = Shows::Fixed;
+  caption_->setText(caption);
+}
+
 int DataControl::currentRow() const { return grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1; }
 
-void DataControl::moveLast() { moveTo(grid_->model()->rowCount() - 1); }
+int DataControl::rowCount() const { return grid_->model() ? grid_->model()->rowCount() : 0; }
+
+void DataControl::moveLast() { moveTo(rowCount() - 1); }
 
 void DataControl::moveTo(int row) {
-  const int rows = grid_->model()->rowCount();
+  const int rows = rowCount();
   if (rows == 0) {
     updateCaption();
     return;
@@ -57,6 +96,7 @@ void DataControl::moveTo(int row) {
 }
 
 void DataControl::updateCaption() {
-  const int rows = grid_->model()->rowCount();
+  if (shows_ != Shows::Position) return;
+  const int rows = rowCount();
   caption_->setText(recordPositionText(rows == 0 ? 0 : currentRow() + 1, rows));
 }

@@ -13,12 +13,22 @@ class DataControl : public QWidget {
 
  public:
   DataControl(const QString& name, QAbstractItemView* grid, QWidget* parent = nullptr);
+  // Follows the grid's model; call again after the grid gets a new one.
+  void bindModel();
 
   QString caption() const;
+  // A title in place of the position, until the current row moves.
+  void showTitle(const QString& title);
+  // A caption that never changes: the bar only moves.
+  void setFixedCaption(const QString& caption);
   void moveFirst() { moveTo(0); }
   void movePrevious() { moveTo(currentRow() - 1); }
   void moveNext() { moveTo(currentRow() + 1); }
   void moveLast();
+
+ protected:
+  // With the focus, the arrow keys, Home and End move like the buttons.
+  void keyPressEvent(QKeyEvent* event) override;
 
  signals:
   // The current row changed from `previous` (-1 when none) to `current`.
@@ -26,11 +36,14 @@ class DataControl : public QWidget {
 
  private:
   int currentRow() const;
+  int rowCount() const;
   void moveTo(int row);
   void updateCaption();
 
   QAbstractItemView* grid_;
   QLabel* caption_;
+  QList<QMetaObject::Connection> bindings_;
+  enum class Shows { Position, Title, Fixed } shows_ = Shows::Position;
 };
 
 // "n  OF  m": the current position (1-based) and the record count.

@@ -6,7 +6,7 @@
 
 // One column of a grid: its caption, the field it shows and how.
 struct GridColumn {
-  enum class Pattern { Plain, Date };
+  enum class Pattern { Plain, Date, Time12 };  // as stored; "dd/MM/yy"; "h:nn AM/PM"
   QString caption;
   QString field;
   Pattern pattern = Pattern::Plain;

@@ -3,8 +3,10 @@
 #include <QTableView>
 #include <QtTest>
 
+#include "store/pagedquery.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
+#include "store/statement.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/support/testdatabase.h"
 #include "toolkit/datacontrol.h"
@@ -12,6 +14,8 @@
 #include "toolkit/querytablemodel.h"
 
 namespace {
+SortedQuery listOf(const char* rows, std::vector<SortTerm> order = {}) { return {rows, std::move(order), {}, {}}; }
+
 void addInvoices(TestDatabase& db, int count, int first = 1) {
   RowWriter writer(db.connection(), "tinvoice");
   for (int i = first; i < first + count; ++i)
@@ -26,6 +30,7 @@ class GridsTest : public QObject {
 
  private slots:
   void queryModelReadsPagesAndShowsDates();
+  void pagesReadInAnyOrderMatchOneSortedRead();
   void dataControlTracksTheGridRow();
   void editableModelWritesTheLeftRowAndRefusesBadValues();
 };
@@ -33,10 +38,15 @@ class GridsTest : public QObject {
 void GridsTest::queryModelReadsPagesAndShowsDates() {
   TestDatabase db;
   addInvoices(db, 450);  // more than two pages
-  QueryTableModel model(db.connection(), "SELECT invoicenum, invoiceduedate FROM tinvoice ORDER BY pkeyinvoive", {},
+  QueryTableModel model(db.connection(), listOf("SELECT invoicenum, invoiceduedate, pkeyinvoive FROM tinvoice", {{"pkeyinvoive"}}),
                         {{"INVOICE", "invoicenum"}, {"DUE", "invoiceduedate", GridColumn::Pattern::Date}});
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-  QCOMPARE(model.rowCount(), 450);
+  QTableView grid;
+  grid.setModel(&model);
+  DataControl control("adoinvoice", &grid);
+  QCOMPARE(control.caption(), QString("1  OF  200"));  // the first page, until counted
+  model.countRows();
+  QCOMPARE(control.caption(), QString("1  OF  450"));
   QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("DUE"));
   QCOMPARE(model.index(449, 0).data().toString(), QString("INV450"));
   QCOMPARE(model.index(1, 1).data().toString(), QString("03/02/26"));
@@ -45,13 +55,48 @@ void GridsTest::queryModelReadsPagesAndShowsDates() {
   addInvoices(db, 1, 451);
   QCOMPARE(model.rowCount(), 450);
   model.refresh();
+  model.countRows();
   QCOMPARE(model.rowCount(), 451);
+}
+
+void GridsTest::pagesReadInAnyOrderMatchOneSortedRead() {
+  TestDatabase db;
+  // Repeated clients and amounts, and missing due dates at the end of the
+  // descending order, so that page boundaries fall among equal values and nulls.
+  RowWriter writer(db.connection(), "tinvoice");
+  for (int i = 0; i < 700; ++i)
+    writer.append(QVariantHash{{"client", QString("C%1").arg(i % 7)},
+                               {"invoicenum", QString("V%1").arg(i, 3, 10, QChar('0'))},
+                               {"invoiceduedate", i % 5 ? QVariant(QString("2026-01-%1").arg(i % 28 + 1, 2, 10, QChar('0'))) : QVariant()},
+                               {"invoiceamount", i % 3 ? QVariant(i % 3 * 100) : QVariant()}});
+  const char* rows = "SELECT client, invoiceduedate, invoiceamount, invoicenum FROM tinvoice";
+  QStringList expected;
+  Statement sorted(db.connection(), QString(rows) + " ORDER BY invoiceduedate DESC, client, invoiceamount DESC, invoicenum");
+  while (sorted.step()) expected << sorted.value(3).toString();
+
+  const QList<QList<int>> readings = {
+      {0, 699},             // forward, page after page
+      {699, 0},             // from the last row backwards
+      {350, 0, 699, 349},   // a jump into the middle, then out from it both ways
+  };
+  for (const QList<int>& reading : readings) {
+    QueryTableModel model(db.connection(),
+                          listOf(rows, {{"invoiceduedate", true}, {"client"}, {"invoiceamount", true}}));
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.countRows();
+    QCOMPARE(model.rowCount(), 700);
+    for (int leg = 0; leg + 1 < reading.size(); leg += 2) {
+      const int step = reading[leg] <= reading[leg + 1] ? 1 : -1;
+      for (int r = reading[leg]; r != reading[leg + 1] + step; r += step)
+        QCOMPARE(model.index(r, 3).data().toString(), expected[r]);
+    }
+  }
 }
 
 void GridsTest::dataControlTracksTheGridRow() {
   TestDatabase db;
   addInvoices(db, 5);
-  QueryTableModel model(db.connection(), "SELECT invoicenum FROM tinvoice");
+  QueryTableModel model(db.connection(), listOf("SELECT invoicenum FROM tinvoice"));
   QTableView grid;
   grid.setModel(&model);
   DataControl control("adoinvoice", &grid);
@@ -66,7 +111,7 @@ void GridsTest::dataControlTracksTheGridRow() {
   control.movePrevious();
   QCOMPARE(control.caption(), QString("1  OF  5"));
 
-  QueryTableModel empty(db.connection(), "SELECT invoicenum FROM tinvoice WHERE 1 = 0");
+  QueryTableModel empty(db.connection(), listOf("SELECT invoicenum FROM tinvoice WHERE 1 = 0"));
   QTableView emptyGrid;
   emptyGrid.setModel(&empty);
   QCOMPARE(DataControl("adoempty", &emptyGrid).caption(), QString("0  OF  0"));

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QTableView>
+
+// A read-only grid. A long list is counted once its first screen is painted.
+// Ctrl+C copies the selected cells as tab-separated text
+// under their column captions, ready to paste into a mail or a spreadsheet.
+class ViewGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  ViewGrid(const QString& name, const QString& tooltip, QWidget* parent = nullptr);
+
+  QString selectionAsText() const;
+  // Columns as wide as their caption and the rows in sight, within reason.
+  void fitColumns();
+  // Room for a screenful of a wide list.
+  QSize sizeHint() const override { return {1000, 440}; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+};
