@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "addressbook/addressbookforms.h"
+#include "browse/browseforms.h"
 #include "documents/documentforms.h"
 #include "reports/reportforms.h"
 #include "shell/frmmdi.h"
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
   registerDocumentForms();
   registerAddressBookForms();
   registerReportForms();
+  registerBrowseForms();
 
   removeStalePartialBackups(databasePathFrom(QApplication::arguments()));
   frmmdi frame(databasePathFrom(QApplication::arguments()));

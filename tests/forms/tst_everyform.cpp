@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "addressbook/addressbookforms.h"
+#include "browse/browseforms.h"
 #include "documents/documentforms.h"
 #include "reports/reportforms.h"
 #include "shell/shellforms.h"
@@ -111,6 +112,7 @@ class EveryFormTest : public QObject {
     registerDocumentForms();
     registerAddressBookForms();
     registerReportForms();
+    registerBrowseForms();
   }
   void nothingIsSqueezedAndEveryInputIsNamed_data();
   void nothingIsSqueezedAndEveryInputIsNamed();

@@ -9,6 +9,8 @@
 #include <QMdiSubWindow>
 #include <QApplication>
 #include <QStyleOptionTitleBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -120,6 +122,13 @@ void FormBench::doubleClickItem(QListWidget* list, const QString& text) {
   const QPoint at = itemCentre(list, text);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);  // a double click begins with a click
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void FormBench::clickTab(QTabWidget* tabs, int index) {
+  QTabBar* bar = tabs->tabBar();
+  QVERIFY(bar->isVisible());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+  QCOMPARE(tabs->currentIndex(), index);
 }
 
 void FormBench::clickCloseBox(QWidget* form) {

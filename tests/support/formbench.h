@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
+class QTabWidget;
 
 // A window with an MDI area and a form host on a fresh database, and the
 // user's hands: type into a box, leave it, click a button, a calendar day or
@@ -50,6 +51,8 @@ class FormBench {
   // A click, or a double click, on the list's item showing this text.
   void clickItem(QListWidget* list, const QString& text);
   void doubleClickItem(QListWidget* list, const QString& text);
+  // A click on the tab's caption.
+  void clickTab(QTabWidget* tabs, int index);
   // A click on the close button of the form's title bar.
   void clickCloseBox(QWidget* form);
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "browse/browselist.h"
+#include "toolkit/formbase.h"
+
+class Connection;
+class FormHost;
+class QPushButton;
+class QStackedWidget;
+class QTabWidget;
+class QVBoxLayout;
+
+// What the view data and query forms share: the heading, one connection, the
+// lists with their stacked navigation bars, the button that covers the bars,
+// and CLOSE as the only way out.
+class BrowseForm : public FormBase {
+  Q_OBJECT
+
+ public:
+  ~BrowseForm() override;
+
+ protected:
+  BrowseForm(const QString& formName, const QString& title, const QString& heading, const QString& coverName,
+             const QString& coverCaption, FormHost& host);
+
+  Connection& connection() { return *connection_; }
+  QVBoxLayout* body() const { return body_; }
+  // A tab control showing every caption whole, never behind scroll arrows.
+  static QTabWidget* makeTabs(QWidget* parent, const QString& name);
+  BrowseList& addList(const ViewDefinition& definition, QTabWidget* tabs);
+  // Brings the button forward, over every navigation bar.
+  void coverBars();
+
+ private:
+  std::unique_ptr<Connection> connection_;
+  std::vector<std::unique_ptr<BrowseList>> lists_;
+  QVBoxLayout* body_;
+  QStackedWidget* bars_;
+  QPushButton* cover_;
+};
