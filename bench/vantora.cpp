@@ -14,23 +14,15 @@
 #include <functional>
 
 #include "addressbook/addressbookforms.h"
+#include "bench/silentprompter.h"
 #include "documents/documentforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
 #include "store/connection.h"
 #include "store/logins.h"
 #include "toolkit/formhost.h"
-#include "toolkit/prompter.h"
 
 namespace {
-
-class SilentPrompter : public Prompter {
- public:
-  Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
-    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-  }
-  QString input(const QString&, const QString&) override { return {}; }
-};
 
 // Runs `then` once the widget has painted itself.
 class AfterPaint : public QObject {

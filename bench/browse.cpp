@@ -1,0 +1,133 @@
+// bench_browse tab DB I N     select tab I of the view data form N times, from HELP; prints ns to its grid painted
+// bench_browse raw DB I N     the same tab's list as one ordered statement, to its first row, N times; prints ns
+// bench_browse query DB N     open the query form and close it N times; prints ns per round
+// bench_browse memory DB      open the query form; prints the peak resident size in KiB
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <cstdio>
+
+#include "bench/silentprompter.h"
+#include "browse/browseforms.h"
+#include "browse/viewdefinitions.h"
+#include "store/connection.h"
+#include "store/statement.h"
+#include "store/viewqueries.h"
+#include "toolkit/formhost.h"
+
+namespace {
+
+// Notes when the widget has finished painting itself.
+class PaintWatch : public QObject {
+ public:
+  explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
+  bool painted = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint || inside_) return false;
+    inside_ = true;
+    QApplication::sendEvent(watched, event);
+    inside_ = false;
+    painted = true;
+    return true;
+  }
+
+ private:
+  bool inside_ = false;
+};
+
+void closeForm(QWidget* form) {
+  form->findChild<QPushButton*>(QStringLiteral("cmdclose"))->click();
+  QApplication::processEvents();
+}
+
+int tab(const QString& database, int index, int rounds) {
+  QMdiArea area;
+  area.resize(1400, 1000);
+  area.show();
+  FormHost host(&area, database);
+  QWidget* form = host.show(QStringLiteral("frmviewdata"));
+  auto* tabs = form->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+  auto* grid = form->findChild<QTableView*>(QString::fromLatin1(viewDataLists()[size_t(index)].grid));
+  QApplication::processEvents();
+  qint64 spent = 0;
+  for (int i = 0; i < rounds; ++i) {
+    tabs->setCurrentIndex(6);
+    QApplication::processEvents();
+    PaintWatch watch(grid->viewport());
+    QElapsedTimer timer;
+    timer.start();
+    tabs->setCurrentIndex(index);
+    while (!watch.painted) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    spent += timer.nsecsElapsed();
+    QApplication::processEvents();  // the count that follows the first screen
+  }
+  closeForm(form);
+  std::printf("%lld\n", static_cast<long long>(spent / rounds));
+  return 0;
+}
+
+int raw(const QString& database, int index, int rounds) {
+  auto connection = Connection::open(database);
+  const SortedQuery query = viewQuery(QString::fromLatin1(viewDataLists()[size_t(index)].dataControl));
+  qint64 spent = 0;
+  for (int i = 0; i < rounds; ++i) {
+    QElapsedTimer timer;
+    timer.start();
+    auto statement = wholeList(*connection, query);
+    if (!statement->step()) return 1;
+    spent += timer.nsecsElapsed();
+  }
+  std::printf("%lld\n", static_cast<long long>(spent / rounds));
+  return 0;
+}
+
+int query(const QString& database, int rounds) {
+  QMdiArea area;
+  area.show();
+  FormHost host(&area, database);
+  QElapsedTimer timer;
+  timer.start();
+  for (int i = 0; i < rounds; ++i) {
+    QWidget* form = host.show(QStringLiteral("frmquery1"));
+    if (!form) return 1;
+    QApplication::processEvents();
+    closeForm(form);
+  }
+  std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed() / rounds));
+  return 0;
+}
+
+int memory(const QString& database) {
+  QMdiArea area;
+  area.show();
+  FormHost host(&area, database);
+  if (!host.show(QStringLiteral("frmquery1"))) return 1;
+  QApplication::processEvents();
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  std::printf("%ld\n", usage.ru_maxrss);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  SilentPrompter silent;
+  installPrompter(&silent);
+  registerBrowseForms();
+  const QStringList args = QApplication::arguments();
+  if (args.size() == 5 && args[1] == "tab") return tab(args[2], args[3].toInt(), args[4].toInt());
+  if (args.size() == 5 && args[1] == "raw") return raw(args[2], args[3].toInt(), args[4].toInt());
+  if (args.size() == 4 && args[1] == "query") return query(args[2], args[3].toInt());
+  if (args.size() == 3 && args[1] == "memory") return memory(args[2]);
+  std::fprintf(stderr, "usage: see the top of bench/browse.cpp\n");
+  return 2;
+}
