@@ -29,8 +29,14 @@ QString storedDate(const QDate& date) { return date.toString(Qt::ISODate); }
 
 QString storedTime(const QTime& time) { return time.toString(QStringLiteral("HH:mm:ss")); }
 
-QString shownDate(const QVariant& stored) {
+namespace {
+QString shownAs(const QVariant& stored, const QString& pattern) {
   if (stored.isNull()) return {};
   const QDate d = dateFromInput(stored);
-  return d.isValid() ? d.toString(QStringLiteral("dd/MM/yy")) : stored.toString();
+  return d.isValid() ? d.toString(pattern) : stored.toString();
 }
+}  // namespace
+
+QString shownDate(const QVariant& stored) { return shownAs(stored, QStringLiteral("dd/MM/yy")); }
+
+QString shownDateWithCentury(const QVariant& stored) { return shownAs(stored, QStringLiteral("dd/MM/yyyy")); }

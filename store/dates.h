@@ -13,3 +13,4 @@ QTime timeFromInput(const QVariant& value);
 QString storedDate(const QDate& date);
 QString storedTime(const QTime& time);
 QString shownDate(const QVariant& stored);  // "dd/MM/yy", empty for no value
+QString shownDateWithCentury(const QVariant& stored);  // "dd/MM/yyyy": what a date cell offers for editing

@@ -32,6 +32,8 @@ Column int32(const char* name) { return {name, ColumnType::Int32}; }
 Column date(const char* name) { return {name, ColumnType::Date}; }
 Column time(const char* name) { return {name, ColumnType::Time}; }
 Column quantity(const char* name) { return {name, ColumnType::Int16, true}; }
+// The forms and reports read a status in capitals: a clerk's "yes" must count.
+Column status(const char* name) { return {name, ColumnType::Text, false, kMarkLength, true}; }
 
 std::vector<Column> itemRowColumns() {
   std::vector<Column> columns = {key("pkeyiteminq"), text("client", kNameLength), text("inqnum", kNumberLength),
@@ -68,7 +70,7 @@ std::vector<Table> buildTables() {
       {"tinquiry",
        {key("pkeyinq"), text("inqnum", kNumberLength), text("client", kNameLength), date("inqdate"),
         date("inqduedate"), int32("brate"), text("login", kLoginLength), date("logindate"),
-        text("quotesendstatus", kMarkLength), text("area", kPlaceLength)}},
+        status("quotesendstatus"), text("area", kPlaceLength)}},
       {"titeminq", itemRowColumns()},
       {"titemdescom",
        {key("pkey"), text("itemdes", combinedDescription), {"qty", ColumnType::Int16, true},
@@ -77,18 +79,18 @@ std::vector<Table> buildTables() {
       {"tquote",
        {key("pkeyquote"), text("inqnum", kNumberLength), text("client", kNameLength), text("quotenum", kNumberLength),
         date("quotedate"), int32("quoterate"), text("loginquote", kLoginLength), date("logindate"),
-        text("orderstatus", kMarkLength), text("reasonforlost", kRemarkLength)}},
+        status("orderstatus"), text("reasonforlost", kRemarkLength)}},
       {"tpo",
        {key("pkeypo"), text("quotenum", kNumberLength), text("client", kNameLength), text("ponum", kNumberLength),
         date("podate"), date("poduedate"), text("taxmode", kTermLength), text("invoicemode", kTermLength),
         text("pnfnfreight", kTermLength), text("paymentterm", kTermLength), int32("povalue"),
-        text("login", kLoginLength), date("logindate"), text("orderexecutionstatus", kMarkLength),
+        text("login", kLoginLength), date("logindate"), status("orderexecutionstatus"),
         text("reasonfornotexecuted", kRemarkLength)}},
       {"tinvoice",
        {key("pkeyinvoive"), text("ponum", kNumberLength), text("client", kNameLength),
         text("invoicenum", kNumberLength), text("challannum", kNumberLength), date("invoicedate"),
         date("invoiceduedate"), date("challandate"), int32("invoiceamount"), text("login", kLoginLength),
-        date("logindate"), text("paymentstatus", kMarkLength), text("reason", kRemarkLength)}},
+        date("logindate"), status("paymentstatus"), text("reason", kRemarkLength)}},
       {"taddressbook",
        {key("pkeyaddressbook"), text("inqnum", kNumberLength), text("login", kLoginLength),
         text("client", kNameLength), text("address", kRemarkLength), text("area", kPlaceLength),
@@ -139,7 +141,10 @@ QVariant Column::toStored(const QVariant& value) const {
     case ColumnType::Key:
       throw DbError(DbErrorKind::BadValue, QStringLiteral("The key column %1 is numbered by the database.").arg(name));
     case ColumnType::Text: {
-      const QString text = value.toString();
+      QString text = value.toString();
+      if (yesOrNo && (text.trimmed().compare(QLatin1String("YES"), Qt::CaseInsensitive) == 0 ||
+                      text.trimmed().compare(QLatin1String("NO"), Qt::CaseInsensitive) == 0))
+        text = text.trimmed().toUpper();
       if (text.size() > maxLength)
         throw DbError(DbErrorKind::BadValue,
                       QStringLiteral("The text for %1 is %2 characters long; at most %3 fit.").arg(name).arg(text.size()).arg(maxLength));

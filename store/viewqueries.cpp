@@ -240,3 +240,19 @@ SortedQuery viewQuery(const QString& dataControl) {
     throw DbError(DbErrorKind::Other, QStringLiteral("Database error: no list named %1.").arg(dataControl));
   return *found;
 }
+
+SortedQuery tableQuery(const QString& table) {
+  static const QHash<QString, QString> orders = {
+      {"tinquiry", "client ASC, inqdate DESC, inqnum ASC"}, {"tquote", "client ASC, quotenum DESC"},
+      {"tpo", "client ASC, ponum ASC"},                     {"tinvoice", "client ASC, invoicenum DESC"},
+      {"titemdescom", "inqnum ASC"},                        {"titeminq", "client ASC, inqnum ASC"},
+      {"taddressbook", "client ASC, inqnum DESC"},
+  };
+  const auto order = orders.find(table);
+  if (order == orders.end())
+    throw DbError(DbErrorKind::Other, QStringLiteral("Database error: the table %1 is not corrected here.").arg(table));
+  const Source source{table, {table}};
+  std::vector<SortTerm> keyed = terms(*order);
+  keyed.push_back({keyOf(table)});
+  return {QStringLiteral("SELECT * FROM %1 WHERE %2").arg(table, source.bounds()), keyed, {}, source.marks(), true};
+}
