@@ -8,5 +8,5 @@ class SilentPrompter : public Prompter {
   Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
   }
-  QString input(const QString&, const QString&) override { return {}; }
+  QString input(const QString&, const QString&, Echo) override { return {}; }
 };

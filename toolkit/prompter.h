@@ -9,12 +9,13 @@ class Prompter {
   enum class Buttons { Ok, YesNo };
   enum class Icon { None, Error, Warning, Information };
   enum class Answer { Ok, Yes, No };
+  enum class Echo { Shown, Masked };  // Masked: a password, shown as dots
 
   virtual ~Prompter() = default;
   // An empty title shows the application's title.
   virtual Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) = 0;
   // Empty text when cancelled.
-  virtual QString input(const QString& prompt, const QString& title) = 0;
+  virtual QString input(const QString& prompt, const QString& title, Echo echo) = 0;
 };
 
 Prompter& prompter();

@@ -33,9 +33,9 @@ Prompter::Answer QtPrompter::message(const QString& text, const QString& title, 
   return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-QString QtPrompter::input(const QString& prompt, const QString& title) {
+QString QtPrompter::input(const QString& prompt, const QString& title, Echo echo) {
   bool ok = false;
   const QString text = QInputDialog::getText(QApplication::activeWindow(), shownTitle(title), prompt,
-                                             QLineEdit::Normal, QString(), &ok);
+                                             echo == Echo::Masked ? QLineEdit::Password : QLineEdit::Normal, QString(), &ok);
   return ok ? text : QString();
 }

@@ -87,6 +87,8 @@ QVariant QueryTableModel::data(const QModelIndex& index, int role) const {
   return columns_[size_t(index.column())].shown(values[field]);
 }
 
+QString QueryTableModel::fieldName(int field) const { return query_->columnNames().value(field); }
+
 QVariant QueryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;

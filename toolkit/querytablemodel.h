@@ -26,12 +26,17 @@ class QueryTableModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-  void refresh();  // reads the list again, from its first row
+  virtual void refresh();  // reads the list again, from its first row
   bool counted() const { return !counting_; }
   void countRows();
 
+ protected:
+  const QVariantList& row(int row) const;  // the fields as read
+  int fieldOfColumn(int column) const { return fieldOfColumn_[size_t(column)]; }
+  const GridColumn& column(int column) const { return columns_[size_t(column)]; }
+  QString fieldName(int field) const;
+
  private:
-  const QVariantList& row(int row) const;
   QList<QVariantList> readPage(int page) const;
 
   std::unique_ptr<PagedQuery> query_;

@@ -56,6 +56,12 @@ QString ViewGrid::selectionAsText() const {
   return lines.join('\n') + '\n';
 }
 
+void ViewGrid::finishEditing() {
+  QWidget* editor = QApplication::focusWidget();
+  if (state() == QAbstractItemView::EditingState && editor && isAncestorOf(editor))
+    editor->clearFocus();  // the delegate takes the text on losing the focus
+}
+
 void ViewGrid::fitColumns() {
   resizeColumnsToContents();
   for (int c = 0; model() && c < model()->columnCount(); ++c) {

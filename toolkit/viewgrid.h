@@ -12,6 +12,8 @@ class ViewGrid : public QTableView {
   ViewGrid(const QString& name, const QString& tooltip, QWidget* parent = nullptr);
 
   QString selectionAsText() const;
+  // Ends the typing in a cell, handing what was typed to the model.
+  void finishEditing();
   // Columns as wide as their caption and the rows in sight, within reason.
   void fitColumns();
   // Room for a screenful of a wide list.

@@ -14,7 +14,7 @@ class FailingPrompter : public Prompter {
     QTest::qFail(qPrintable(QStringLiteral("unexpected message box [%1] %2").arg(title, text)), __FILE__, __LINE__);
     return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
   }
-  QString input(const QString& prompt, const QString& title) override {
+  QString input(const QString& prompt, const QString& title, Echo) override {
     QTest::qFail(qPrintable(QStringLiteral("unexpected input box [%1] %2").arg(title, prompt)), __FILE__, __LINE__);
     return {};
   }

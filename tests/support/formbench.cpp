@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QApplication>
 #include <QStyleOptionTitleBar>
 #include <QTabBar>
@@ -38,7 +39,7 @@ class TeardownPrompter : public Prompter {
   Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
   }
-  QString input(const QString&, const QString&) override { return {}; }
+  QString input(const QString&, const QString&, Echo) override { return {}; }
 };
 }  // namespace
 
@@ -122,6 +123,25 @@ void FormBench::doubleClickItem(QListWidget* list, const QString& text) {
   const QPoint at = itemCentre(list, text);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);  // a double click begins with a click
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void FormBench::clickCell(QTableView* grid, int row, int column) {
+  const QModelIndex cell = grid->model()->index(row, column);
+  grid->scrollTo(cell);
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+  QCOMPARE(grid->currentIndex(), cell);
+}
+
+void FormBench::typeIntoCell(QTableView* grid, int row, int column, const QString& text) {
+  clickCell(grid, row, column);
+  QTest::keyClick(grid, Qt::Key_F2);
+  QPointer<QWidget> editor = QApplication::focusWidget();
+  QVERIFY(editor && grid->isAncestorOf(editor));
+  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(editor, Qt::Key_Delete);
+  QTest::keyClicks(editor, text);
+  QTest::keyClick(editor, Qt::Key_Return);
+  QTRY_VERIFY(!editor || !editor->isVisible());  // the grid takes the text after the key
 }
 
 void FormBench::clickTab(QTabWidget* tabs, int index) {

@@ -13,6 +13,7 @@ class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
 class QTabWidget;
+class QTableView;
 
 // A window with an MDI area and a form host on a fresh database, and the
 // user's hands: type into a box, leave it, click a button, a calendar day or
@@ -51,6 +52,11 @@ class FormBench {
   // A click, or a double click, on the list's item showing this text.
   void clickItem(QListWidget* list, const QString& text);
   void doubleClickItem(QListWidget* list, const QString& text);
+  // A click on the grid's cell.
+  void clickCell(QTableView* grid, int row, int column);
+  // The cell clicked and opened with F2; what it holds replaced by the text
+  // typed key by key; Enter.
+  void typeIntoCell(QTableView* grid, int row, int column, const QString& text);
   // A click on the tab's caption.
   void clickTab(QTabWidget* tabs, int index);
   // A click on the close button of the form's title bar.

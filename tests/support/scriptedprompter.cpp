@@ -24,11 +24,14 @@ ScriptedPrompter& ScriptedPrompter::expect(const QString& text, const QString& t
   return *this;
 }
 
-ScriptedPrompter& ScriptedPrompter::expectInput(const QString& prompt, const QString& reply) {
+ScriptedPrompter& ScriptedPrompter::expectInput(const QString& prompt, const QString& title, const QString& reply,
+                                                Echo echo) {
   Expected e;
   e.text = prompt;
+  e.title = title;
   e.isInput = true;
   e.reply = reply;
+  e.echo = echo;
   pending_ << e;
   return *this;
 }
@@ -58,10 +61,12 @@ Prompter::Answer ScriptedPrompter::message(const QString& text, const QString& t
   return e.answer == Answer::Ok ? Answer::Yes : e.answer;
 }
 
-QString ScriptedPrompter::input(const QString& prompt, const QString& title) {
+QString ScriptedPrompter::input(const QString& prompt, const QString& title, Echo echo) {
   seen_ << prompt;
-  if (pending_.isEmpty() || !pending_.front().isInput || pending_.front().text != prompt) {
-    failures_ << QStringLiteral("unexpected input box [%1] %2").arg(title, prompt);
+  if (pending_.isEmpty() || !pending_.front().isInput || pending_.front().text != prompt ||
+      pending_.front().title != title || pending_.front().echo != echo) {
+    failures_ << QStringLiteral("unexpected input box [%1] %2%3")
+                     .arg(title, prompt, echo == Echo::Masked ? QStringLiteral(" (masked)") : QString());
     return {};
   }
   return pending_.takeFirst().reply;

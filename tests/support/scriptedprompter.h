@@ -17,12 +17,14 @@ class ScriptedPrompter : public Prompter {
   ScriptedPrompter& expect(const QString& text, Answer answer = Answer::Ok);
   ScriptedPrompter& expect(const QString& text, const QString& title, Answer answer = Answer::Ok,
                            Icon icon = Icon::None);
-  ScriptedPrompter& expectInput(const QString& prompt, const QString& reply);
+  // An input box with this prompt and title, answered with `reply` (empty: cancelled).
+  ScriptedPrompter& expectInput(const QString& prompt, const QString& title, const QString& reply,
+                                Echo echo = Echo::Shown);
   // Any message containing this text, answered OK.
   ScriptedPrompter& expectContaining(const QString& part);
 
   Answer message(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
-  QString input(const QString& prompt, const QString& title) override;
+  QString input(const QString& prompt, const QString& title, Echo echo) override;
 
   bool done() const { return pending_.isEmpty() && failures_.isEmpty(); }
   QByteArray report() const;
@@ -40,6 +42,7 @@ class ScriptedPrompter : public Prompter {
     Icon icon = Icon::None;
     Answer answer = Answer::Ok;
     QString reply;
+    Echo echo = Echo::Shown;
   };
   Prompter* replaced_;
   QList<Expected> pending_;
