@@ -1,7 +1,9 @@
 // bench_browse tab DB I N     select tab I of the view data form N times, from HELP; prints ns to its grid painted
+// bench_browse edit DB I N    the same for tab I of the edit data form
 // bench_browse raw DB I N     the same tab's list as one ordered statement, to its first row, N times; prints ns
 // bench_browse query DB N     open the query form and close it N times; prints ns per round
 // bench_browse memory DB      open the query form; prints the peak resident size in KiB
+// bench_browse editmemory DB  open the edit data form on its detailed-description tab; prints the peak in KiB
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -47,18 +49,25 @@ void closeForm(QWidget* form) {
   QApplication::processEvents();
 }
 
-int tab(const QString& database, int index, int rounds) {
+long peakKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// Selects a tab of a form's SSTab1 from its HELP tab, `rounds` times; prints the mean ns to its grid painted.
+int tab(const QString& database, const QString& formName, const std::vector<ViewDefinition>& lists, int index, int rounds) {
   QMdiArea area;
   area.resize(1400, 1000);
   area.show();
   FormHost host(&area, database);
-  QWidget* form = host.show(QStringLiteral("frmviewdata"));
+  QWidget* form = host.show(formName);
   auto* tabs = form->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-  auto* grid = form->findChild<QTableView*>(QString::fromLatin1(viewDataLists()[size_t(index)].grid));
+  auto* grid = form->findChild<QTableView*>(QString::fromLatin1(lists[size_t(index)].grid));
   QApplication::processEvents();
   qint64 spent = 0;
   for (int i = 0; i < rounds; ++i) {
-    tabs->setCurrentIndex(6);
+    tabs->setCurrentIndex(int(lists.size()));
     QApplication::processEvents();
     PaintWatch watch(grid->viewport());
     QElapsedTimer timer;
@@ -110,9 +119,20 @@ int memory(const QString& database) {
   FormHost host(&area, database);
   if (!host.show(QStringLiteral("frmquery1"))) return 1;
   QApplication::processEvents();
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  std::printf("%ld\n", usage.ru_maxrss);
+  std::printf("%ld\n", peakKiB());
+  return 0;
+}
+
+int editMemory(const QString& database) {
+  QMdiArea area;
+  area.resize(1400, 1000);
+  area.show();
+  FormHost host(&area, database);
+  QWidget* form = host.show(QStringLiteral("frmeditdata"));
+  if (!form) return 1;
+  form->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(5);
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();  // painted, then counted
+  std::printf("%ld\n", peakKiB());
   return 0;
 }
 
@@ -124,10 +144,14 @@ int main(int argc, char* argv[]) {
   installPrompter(&silent);
   registerBrowseForms();
   const QStringList args = QApplication::arguments();
-  if (args.size() == 5 && args[1] == "tab") return tab(args[2], args[3].toInt(), args[4].toInt());
+  if (args.size() == 5 && args[1] == "tab")
+    return tab(args[2], QStringLiteral("frmviewdata"), viewDataLists(), args[3].toInt(), args[4].toInt());
+  if (args.size() == 5 && args[1] == "edit")
+    return tab(args[2], QStringLiteral("frmeditdata"), editDataLists(), args[3].toInt(), args[4].toInt());
   if (args.size() == 5 && args[1] == "raw") return raw(args[2], args[3].toInt(), args[4].toInt());
   if (args.size() == 4 && args[1] == "query") return query(args[2], args[3].toInt());
   if (args.size() == 3 && args[1] == "memory") return memory(args[2]);
+  if (args.size() == 3 && args[1] == "editmemory") return editMemory(args[2]);
   std::fprintf(stderr, "usage: see the top of bench/browse.cpp\n");
   return 2;
 }

@@ -27,7 +27,10 @@ BrowseForm::BrowseForm(const QString& formName, const QString& title, const QStr
   bars_->addWidget(cover_);
   layout->addWidget(bars_);
   auto* close = makeButton(this, QStringLiteral("cmdclose"), QStringLiteral("CLOSE"), QString());
-  connectGuarded(close, &QPushButton::clicked, this, [this] { closeByOwnPath(); });
+  // A correction still in its row is written first; if it is refused, the form stays open with it.
+  connectGuarded(close, &QPushButton::clicked, this, [this] {
+    if (writeAllChanges()) closeByOwnPath();
+  });
   layout->addWidget(close);
 }
 
@@ -46,3 +49,9 @@ BrowseList& BrowseForm::addList(const ViewDefinition& definition, QTabWidget* ta
 }
 
 void BrowseForm::coverBars() { bars_->setCurrentWidget(cover_); }
+
+bool BrowseForm::writeAllChanges() {
+  bool all = true;
+  for (const auto& list : lists_) all = list->writeChanges() && all;
+  return all;
+}

@@ -33,6 +33,8 @@ class BrowseForm : public FormBase {
   BrowseList& addList(const ViewDefinition& definition, QTabWidget* tabs);
   // Brings the button forward, over every navigation bar.
   void coverBars();
+  // Writes every corrected row not yet written; false when one was refused.
+  bool writeAllChanges();
 
  private:
   std::unique_ptr<Connection> connection_;

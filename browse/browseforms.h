@@ -1,4 +1,4 @@
 #pragma once
 
-// Makes the view data and query forms known to the form host.
+// Makes the view data, edit data and query forms known to the form host.
 void registerBrowseForms();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 class Connection;
 class DataControl;
@@ -8,6 +9,7 @@ class QStackedWidget;
 class QTabWidget;
 class QueryTableModel;
 class ViewGrid;
+struct CarriedNumber;
 struct KeySnapshot;
 struct ViewDefinition;
 
@@ -22,12 +24,18 @@ class BrowseList {
   bool isRead() const { return model_ != nullptr; }
 
   // Reads the rows the first time, again on later calls; `asOf` keeps them
-  // to the rows that existed then.
+  // to the rows that existed then. A table being corrected is read again only
+  // once its changes are written.
   void read(Connection& connection, const KeySnapshot* asOf = nullptr);
+  // Writes the changed rows of a table being corrected; false when one was refused.
+  bool writeChanges();
   // Brings the bar to the front and gives it the keyboard focus.
   void focusBar();
 
  private:
+  QString numberChangeNotice(const QString& column, const QString& oldNumber, const QString& newNumber,
+                             const std::vector<CarriedNumber>& stillCarrying) const;
+
   const ViewDefinition& definition_;
   ViewGrid* grid_;
   DataControl* bar_;

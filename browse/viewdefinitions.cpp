@@ -1,5 +1,7 @@
 #include "browse/viewdefinitions.h"
 
+#include "store/categories.h"
+
 namespace {
 
 constexpr auto Date = GridColumn::Pattern::Date;
@@ -358,7 +360,139 @@ std::vector<ViewGroup> buildQueryGroups() {
   };
 }
 
+// The captions of a category's six item-row columns: flag, make, quantity,
+// description, stock, order file.
+constexpr const char* kCategoryCaptions[kCategoryCount][6] = {
+    {"PUMP ", "Manf (Pump)", "QTY of Pump", "PUMP DESCRIPTION", "Stock (Pump)", "PO to Manf(Pump)"},
+    {"PUMP SPARE", "Manf( Pump Spare)", "QTY(Pump Spare)", "DESCRIPTION(Pump Spare)", "STOCK(Pump Spare)",
+     "PO to Manf(Pump Spare)"},
+    {"STD. ACCESSORIES", "Manf(Std  Accessories)", "QTY(Std  Accessories)", "DESCRIPTION(Std  Accessories)",
+     "STOCK(Std  Accessories)", "PO to Manf(Std  Accessories)"},
+    {"COUPLING", "Manf(Coupling)", "QTY(Coupling)", "DESCRIPTION(Coupling)", "STOCK(Coupling)", "PO to Manf(Coupling)"},
+    {"COUPLING SPARE", "Manf(Coupling Spare)", "QTY(Coupling Spare)", "DESCRIPTION(Coupling Spare)",
+     "STOCK(Coupling Spare)", "PO to Manf(Coupling Spare)"},
+    {"MOTOR", "Manf(Motor)", "QTY(Motor)", "DESCRIPTION(Motor)", "STOCK(Motor)", "PO to Manf(Motor)"},
+    {"MISCELLANEOUS", "Manf(Miscellaneous)", "QTY(Miscellaneous)", "DESCRIPTION(Miscellaneous)", "STOCK(Miscellaneous)",
+     "PO to Manf(Miscellaneous)"},
+};
+
+GridColumns itemRowColumns() {
+  GridColumns columns = {{"KEY", "pkeyiteminq"}, {"CLIENT", "client"}, {"INQUIRY No.", "inqnum"}, {"INQ. DATE", "inqdate", Date}};
+  for (size_t i = 0; i < categories().size(); ++i) {
+    const Category& category = categories()[i];
+    const char* const* caption = kCategoryCaptions[i];
+    columns = columns + GridColumns{{caption[0], category.flagColumn()},
+                                    {caption[1], category.makeColumn()},
+                                    {caption[2], category.quantityColumn()},
+                                    {caption[3], category.descriptionColumn()},
+                                    {caption[4], "stock" + category.suffix},
+                                    {caption[5], "file" + category.suffix}};
+    if (i == 0) columns = columns + GridColumns{{"PO No. BY MANUFACTURER", "ponumtomanf"}, {"PO to Manf DATE", "jpoadate", Date}};
+  }
+  return columns + GridColumns{{"QUOTE No.", "quotenum"}, {"PO No.", "ponum"},         {"INVOICE No.", "invoicenum"},
+                               {"LOGIN", "login"},        {"LOGIN DATE", "logindate", Date}, {"AREA", "area"}};
+}
+
+std::vector<ViewDefinition> buildEditDataLists() {
+  return {
+      {"INQUIRY", "dginq", "adinq", "INQUIRY DATA",
+       "RECORD IS SORTED BY CLIENT ASCENDING ORDER , THEN BY INQUIRY DATE DESCENDING .. EDIT DATA WITH CARE..",
+       {{"PRIMARY KEY", "pkeyinq"},
+        {"INQUIRY No.", "inqnum"},
+        {"CLIENT", "client"},
+        {"INQUIRY DATE", "inqdate", Date},
+        {"INQUIRY DUE DATE", "inqduedate", Date},
+        {"BUDGETARY RATE", "brate"},
+        {"LOGIN", "login"},
+        {"LOGIN DATE", "logindate", Date},
+        {"QUOTE SEND STATUS", "quotesendstatus"},
+        {"AREA", "area"}},
+       "tinquiry"},
+      {"QUOTE", "dgquote", "adquote", "QUOTATION DATA", "records are SORTED by  CLIENT (ASCENDING) , THEN BY QUOTE NUMBER DESC.. ",
+       {{"PRIMARY KEY", "pkeyquote"},
+        {"INQUIRY No.", "inqnum"},
+        {"CLIENT", "client"},
+        {"QUOTE No.", "quotenum"},
+        {"QUOTE DATE", "quotedate", Date},
+        {"QUOTE PRICE", "quoterate"},
+        {"LOGIN NAME", "loginquote"},
+        {"LOGIN DATE", "logindate", Date},
+        {"ORDER GOT STATUS", "orderstatus"},
+        {"REASON", "reasonforlost"}},
+       "tquote"},
+      {"PO", "dgpo", "adpo", "PO  DATA", "records are SORTED by  CLIENT (ASCENDING) , THEN BY PO  NUMBER DESC.. ",
+       {{"PRIMERY KEY", "pkeypo"},
+        {"QUOTE No.", "quotenum"},
+        {"CLIENT", "client"},
+        {"PO No.", "ponum"},
+        {"PO DATE ", "podate", Date},
+        {"PO DUE DATE ", "poduedate", Date},
+        {"TAXES", "taxmode"},
+        {"INVOICING", "invoicemode"},
+        {"Packaging & Freight", "pnfnfreight"},
+        {"PAYMENT TERM", "paymentterm"},
+        {"PO VALUE", "povalue"},
+        {"LOGIN", "login"},
+        {"LOGIN DATE", "logindate", Date},
+        {"ORDER EXECUTION STATUS", "orderexecutionstatus"},
+        {"REMARKS", "reasonfornotexecuted"}},
+       "tpo"},
+      {"INVOICE", "dginvoice", "adinvoice", "INVOICE  DATA",
+       "records are SORTED by  CLIENT (ASCENDING) , THEN BY INVOICE  NUMBER DESC.. ",
+       {{"PRIMARY KEY", "pkeyinvoive"},
+        {"PO No.", "ponum"},
+        {"CLIENT", "client"},
+        {"INVOICE No.", "invoicenum"},
+        {"CHALLAN No.", "challannum"},
+        {"INVOICE DATE", "invoicedate", Date},
+        {"INVOICE DUE DATE", "invoiceduedate", Date},
+        {"CHALLAN DATE", "challandate", Date},
+        {"INVOICE AMOUNT", "invoiceamount"},
+        {"LOGIN", "login"},
+        {"LOGIN DATE", "logindate", Date},
+        {"PAYMENT STATUS", "paymentstatus"},
+        {"REASON", "reason"}},
+       "tinvoice"},
+      {"ITEM DESCRIPTION", "dgitemdes", "addes", "ITEM INFORMATION", "records are  SORTED by   INQUIRY  NUMBER DESC.. ",
+       {{"KEY", "pkey"},
+        {"ITEM  DESCRIPTION", "itemdes"},
+        {"QTY", "qty"},
+        {"MANUFACTURER", "manf"},
+        {"PO TO MANUFACTURER", "pomanf"},
+        {"INQUIRY No.", "inqnum"},
+        {"QUOTE No.", "quotenum"},
+        {"PO No.", "ponum"},
+        {"INVOICE No.", "invoicenum"}},
+       "titemdescom"},
+      {"DETAILED DESCRIPTION", "dgdetaildes", "addetaildes", "DETAILED INFORMATION",
+       "records are  SORTED by   CLIENT (ASCENDING) THEN BY INQUIRY  NUMBER ASC.. ", itemRowColumns(), "titeminq"},
+      {"ADDRESS BOOK", "dgaddress", "adaddress", "ADDRESS BOOK  DATA",
+       "records are  SORTED by   CLIENT (ASCENDING) THEN BY INQUIRY  NUMBER ASC.. ",
+       {{"KEY", "pkeyaddressbook"},
+        {"INQUIRY No.", "inqnum"},
+        {"LOGIN", "login"},
+        {"CLIENT", "client"},
+        {"ADDRESS", "address"},
+        {"AREA", "area"},
+        {"STATE", "state"},
+        {"CONTACT PERSON", "contactperson"},
+        {"DESIGNATION", "designation"},
+        {"PHONE No.", "telephonelandline"},
+        {"MOBILE No.", "mobile"},
+        {"FAX", "fax"},
+        {"PRINCIPAL ENGG", "principalengg"},
+        {"EMAIL", "email"},
+        {"WEBSITE", "website"}},
+       "taddressbook"},
+  };
+}
+
 }  // namespace
+
+const std::vector<ViewDefinition>& editDataLists() {
+  static const std::vector<ViewDefinition> lists = buildEditDataLists();
+  return lists;
+}
 
 const std::vector<ViewDefinition>& viewDataLists() {
   static const std::vector<ViewDefinition> lists = buildViewDataLists();

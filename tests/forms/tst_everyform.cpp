@@ -30,7 +30,7 @@ class AnswerAll : public Prompter {
   Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
     return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
   }
-  QString input(const QString&, const QString&) override { return {}; }
+  QString input(const QString&, const QString&, Echo) override { return {}; }
 
  private:
   Prompter* replaced_;
