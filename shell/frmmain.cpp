@@ -5,17 +5,24 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/editgate.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
 
 namespace {
 
+void tellHowToBackUp(FormHost&) {
+  tell(QStringLiteral("To see instruction for database backup , please see BACK UP option by clicking HELP BUTTON..."),
+       QStringLiteral("INFO..."), Prompter::Icon::Information);
+}
+
 struct PanelButton {
   const char* name;
   const char* caption;
   const char* tooltip;
-  const char* form;  // nullptr: the button has its own action
+  const char* form;                    // the form the button shows, or
+  void (*action)(FormHost&) = nullptr;  // what it does instead
 };
 
 const PanelButton kInputButtons[] = {
@@ -29,11 +36,11 @@ const PanelButton kInputButtons[] = {
 
 const PanelButton kOtherButtons[] = {
     {"Command1", "VIEW DATA", "TO SEE EXISTING DATABASE...", "frmviewdata"},
-    {"Command2", "EDIT DATA", "TO  EDIT EXISTING DATA USE THIS OPTION...", "frmeditgate"},
+    {"Command2", "EDIT DATA", "TO  EDIT EXISTING DATA USE THIS OPTION...", nullptr, passEditGate},
     {"Command3", "QUERY", "TO  SEE SORTED DATA IN  DIFFERENT PERSPECTIVE...", "frmquery1"},
     {"Command4", "REPORT", "TO MAKE REPORTS IN EXCEL FILE  USE THIS OPTION..", "frmreport"},
     {"Command5", "HELP", "BEFORE USING THIS SOFTWARE PLEASE READ THIS HELP MANUAL... ", "frmhelp"},
-    {"Command6", "BACK UP", "CLICK THIS BUTTON TO KNOW HOW TO TAKE BACKUP OF DATABASE...", nullptr},
+    {"Command6", "BACK UP", "CLICK THIS BUTTON TO KNOW HOW TO TAKE BACKUP OF DATABASE...", nullptr, tellHowToBackUp},
 };
 
 }  // namespace
@@ -62,11 +69,7 @@ frmmain::frmmain(FormHost& host) : FormBase(QStringLiteral("frmmain")), host_(ho
         const QString form = QString::fromLatin1(b.form);
         connectGuarded(button, &QPushButton::clicked, this, [this, form] { host_.show(form); });
       } else {
-        connectGuarded(button, &QPushButton::clicked, this, [] {
-          tell(QStringLiteral(
-                   "To see instruction for database backup , please see BACK UP option by clicking HELP BUTTON..."),
-               QStringLiteral("INFO..."), Prompter::Icon::Information);
-        });
+        connectGuarded(button, &QPushButton::clicked, this, [this, action = b.action] { action(host_); });
       }
     }
     layout->addWidget(frame);

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QSettings>
 
+#include "shell/editgate.h"
 #include "shell/frmlogin.h"
 #include "store/backup.h"
 #include "store/connection.h"
@@ -79,7 +80,7 @@ void frmmdi::buildMenus() {
 
   addSubmenu("input", "             INPUT ", kInputItems);
   addAction("viewdata", "             VIEW  ", [this] { showForm(QStringLiteral("frmviewdata")); });
-  addAction("editdata", "             EDIT ", [this] { showForm(QStringLiteral("frmeditgate")); });
+  addAction("editdata", "             EDIT ", [this] { passEditGate(*host_); });
   addAction("query", "             QUERY", [this] { showForm(QStringLiteral("frmquery1")); });
   addSubmenu("report", "              REPORT", kReportItems);
   addAction("backup", "              BACK UP", [this] { backUpNow(); });

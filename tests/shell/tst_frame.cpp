@@ -75,6 +75,7 @@ class FrameTest : public QObject {
     registerForm("frmfreshentry",
                  [](FormHost&) { return new StandIn("frmfreshentry", CloseRule::entryForm([] { return false; })); });
     registerForm("frmbrowsing", [](FormHost&) { return new StandIn("frmbrowsing", CloseRule::useCloseButton()); });
+    registerForm("frmeditdata", [](FormHost&) { return new StandIn("frmeditdata", CloseRule::none()); });
   }
   void beforeSignInOnlyExitWorks();
   void signInEnablesTheMenusAndShowsThePanel();
@@ -84,6 +85,8 @@ class FrameTest : public QObject {
   void openFormIsBroughtForward();
   void splashClickLeadsToSignIn();
   void backupMenuMakesACopy();
+  void editGateOpensForOneSlotFromButtonOrMenu();
+  void editGateRefusesAndWritesNothing();
 };
 
 void FrameTest::beforeSignInOnlyExitWorks() {
@@ -214,6 +217,56 @@ void FrameTest::backupMenuMakesACopy() {
   menu(frame, "backup")->trigger();
   QVERIFY2(prompts.done(), prompts.report());
   QCOMPARE(QDir(db.folder() + "/databasebackup").entryList(QDir::Files).size(), 1);
+}
+
+namespace {
+const QString kEditQuestion = "EDITING DATA IS CRITICAL OPERATION, DO YOU REALY WANT TO EDIT DATA??";
+
+// The question answered YES, then the name and the password (masked) typed.
+void answerGate(ScriptedPrompter& prompts, const QString& name, const QString& password) {
+  prompts.expect(kEditQuestion, "ALERT!!!", Prompter::Answer::Yes)
+      .expectInput("WRITE  LOGIN  NAME", "USER NAME", name)
+      .expectInput("WRITE  PASSWORD", "PASSWORD", password, Prompter::Echo::Masked);
+}
+}  // namespace
+
+void FrameTest::editGateOpensForOneSlotFromButtonOrMenu() {
+  StartedFrame started;
+  auto& [db, prompts, frame] = started;
+  signIn(frame, "clerk");
+  QWidget* panel = frame.host().find("frmmain");
+  QVERIFY(panel);
+  const std::vector<std::function<void()>> ways = {
+      [&] { QTest::mouseClick(panel->findChild<QPushButton*>("Command2"), Qt::LeftButton); },
+      [&] { menu(frame, "editdata")->trigger(); },
+  };
+  for (const auto& way : ways) {
+    answerGate(prompts, " admin ", "adminpw");  // the administrator may correct data, blanks trimmed
+    way();
+    QVERIFY2(prompts.done(), prompts.report());
+    QVERIFY(frame.host().find("frmeditdata"));
+    frame.host().find("frmeditdata")->close();
+  }
+  QCOMPARE(db.count("tlogineditdata"), 2);
+  QCOMPARE(db.scalar("SELECT login FROM tlogineditdata ORDER BY pkeylogineditdata DESC LIMIT 1").toString(), QString("admin"));
+}
+
+void FrameTest::editGateRefusesAndWritesNothing() {
+  StartedFrame started;
+  auto& [db, prompts, frame] = started;
+  signIn(frame, "clerk");
+  QAction* edit = menu(frame, "editdata");
+  prompts.expect(kEditQuestion, "ALERT!!!", Prompter::Answer::No);  // no boxes follow
+  edit->trigger();
+  answerGate(prompts, "clerk", "ravipw");  // a name and another slot's password
+  prompts.expect("Invalid Password, try again!");
+  edit->trigger();
+  answerGate(prompts, "", "");  // both boxes cancelled, while three slots are unused
+  prompts.expect("Invalid UserName/Password, try again!");
+  edit->trigger();
+  QVERIFY2(prompts.done(), prompts.report());
+  QVERIFY(!frame.host().find("frmeditdata"));
+  QCOMPARE(db.count("tlogineditdata"), 0);
 }
 
 QTEST_MAIN(FrameTest)
