@@ -47,6 +47,18 @@ QString indexName(const Index& index) {
                                           index.column);
 }
 
+// Each table in the order its correcting list shows it: the list's first
+// screen comes straight off the index instead of sorting the whole table.
+struct ListingOrder {
+  const char* table;
+  const char* columns;
+};
+constexpr ListingOrder kListingOrders[] = {
+    {"tinquiry", "client, inqdate DESC, inqnum"}, {"tquote", "client, quotenum DESC"},
+    {"tpo", "client, ponum"},                     {"tinvoice", "client, invoicenum DESC"},
+    {"titeminq", "client, inqnum"},               {"taddressbook", "client, inqnum DESC"},
+};
+
 }  // namespace
 
 void createIndexes(Connection& connection) {
@@ -54,6 +66,13 @@ void createIndexes(Connection& connection) {
     connection.execute(QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
                            .arg(index.kind == Index::UniqueNumber ? QStringLiteral("UNIQUE ") : QString(),
                                 indexName(index), index.table, index.expression()));
+  createListingIndexes(connection);
+}
+
+void createListingIndexes(Connection& connection) {
+  for (const ListingOrder& order : kListingOrders)
+    connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS \"ix_%1_listing\" ON \"%1\" (%2)")
+                           .arg(QLatin1String(order.table), QLatin1String(order.columns)));
 }
 
 QString firstDuplicateNumber(Connection& connection) {

@@ -59,6 +59,11 @@ void requireCurrentSchema(Connection& connection) {
                       .arg(connection.path())
                       .arg(version)
                       .arg(kSchemaVersion));
-  upgradeFromFirstRelease(connection);
+  if (version == 0) {
+    upgradeFromFirstRelease(connection);
+  } else {  // 1: only the listing indexes are new
+    createListingIndexes(connection);
+    connection.execute(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+  }
   upgrade.commit();
 }

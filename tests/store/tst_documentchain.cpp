@@ -7,6 +7,7 @@
 #include "store/documentchain.h"
 #include "store/itemlines.h"
 #include "store/rowwriter.h"
+#include "store/schema.h"
 #include "store/statement.h"
 #include "store/valuelist.h"
 #include "tests/support/testdatabase.h"
@@ -114,7 +115,7 @@ void DocumentChainTest::firstReleaseFilesAreBroughtUpToDate() {
   makeFirstReleaseFile(db.connection());
 
   auto upgraded = Connection::open(db.path());
-  QCOMPARE(db.scalar("PRAGMA user_version").toInt(), 1);
+  QCOMPARE(db.scalar("PRAGMA user_version").toInt(), kSchemaVersion);
   QCOMPARE(db.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'ix1'").toInt(), 0);
   QCOMPARE(openList(*upgraded, Step::Quotation), QStringList({"OLD-1"}));
   QVERIFY_THROWS_EXCEPTION(DbError, RowWriter(*upgraded, "tinquiry").append(QVariantHash{{"inqnum", "old-1"}}));
@@ -130,11 +131,22 @@ void DocumentChainTest::firstReleaseFilesAreBroughtUpToDate() {
   QVERIFY2(error.message().contains("DUP-7") && error.message().contains("earlier version"), qPrintable(error.message()));
   QCOMPARE(twice.scalar("PRAGMA user_version").toInt(), 0);
   QCOMPARE(twice.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'ix1'").toInt(), 1);
+
+  // A file of data version 1 gains the indexes its correcting lists are read by.
+  TestDatabase second;
+  const QString listing = "SELECT count(*) FROM sqlite_master WHERE name LIKE 'ix\\_%\\_listing' ESCAPE '\\'";
+  const int listingIndexes = second.scalar(listing).toInt();
+  QVERIFY(listingIndexes > 0);
+  second.connection().execute("DROP INDEX ix_tinquiry_listing");
+  second.connection().execute("PRAGMA user_version = 1");
+  auto reopened = Connection::open(second.path());
+  QCOMPARE(second.scalar("PRAGMA user_version").toInt(), kSchemaVersion);
+  QCOMPARE(second.scalar(listing).toInt(), listingIndexes);
 }
 
 void DocumentChainTest::newerFilesAreRefused() {
   TestDatabase db;
-  db.connection().execute("PRAGMA user_version = 2");
+  db.connection().execute(QString("PRAGMA user_version = %1").arg(kSchemaVersion + 1));
   const DbError error = openingError(db.path());
   QCOMPARE(error.kind(), DbErrorKind::WrongVersion);
   QVERIFY2(error.message().contains("newer version") && error.message().contains(db.path()), qPrintable(error.message()));
