@@ -1,5 +1,7 @@
 #include "store/indexes.h"
 
+#include <QStringList>
+
 #include "store/categories.h"
 #include "store/connection.h"
 #include "store/statement.h"
@@ -47,17 +49,28 @@ QString indexName(const Index& index) {
                                           index.column);
 }
 
-// Each table in the order its correcting list shows it: the list's first
-// screen comes straight off the index instead of sorting the whole table.
+// The orders the correcting and browsing lists show whole tables in: a list's
+// first screen comes straight off its index instead of sorting the table.
 struct ListingOrder {
   const char* table;
-  const char* columns;
+  QStringList columns;
+
+  QString name() const {
+    QString joined = columns.join('_');
+    joined.replace(QStringLiteral(" DESC"), QStringLiteral("_desc"));
+    return QStringLiteral("ix_%1_order_%2").arg(QLatin1String(table), joined);
+  }
 };
-constexpr ListingOrder kListingOrders[] = {
-    {"tinquiry", "client, inqdate DESC, inqnum"}, {"tquote", "client, quotenum DESC"},
-    {"tpo", "client, ponum"},                     {"tinvoice", "client, invoicenum DESC"},
-    {"titeminq", "client, inqnum"},               {"taddressbook", "client, inqnum DESC"},
-};
+
+const std::vector<ListingOrder>& listingOrders() {
+  static const std::vector<ListingOrder> orders = {
+      {"tinquiry", {"client", "inqdate DESC", "inqnum"}}, {"tquote", {"client", "quotenum DESC"}},
+      {"tpo", {"client", "ponum"}},                       {"tinvoice", {"client", "invoicenum DESC"}},
+      {"titeminq", {"client", "inqnum"}},                 {"taddressbook", {"client", "inqnum DESC"}},
+      {"taddressbook", {"client", "inqnum"}},
+  };
+  return orders;
+}
 
 }  // namespace
 
@@ -70,9 +83,9 @@ void createIndexes(Connection& connection) {
 }
 
 void createListingIndexes(Connection& connection) {
-  for (const ListingOrder& order : kListingOrders)
-    connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS \"ix_%1_listing\" ON \"%1\" (%2)")
-                           .arg(QLatin1String(order.table), QLatin1String(order.columns)));
+  for (const ListingOrder& order : listingOrders())
+    connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)")
+                           .arg(order.name(), QLatin1String(order.table), order.columns.join(QStringLiteral(", "))));
 }
 
 QString firstDuplicateNumber(Connection& connection) {

@@ -9,7 +9,7 @@ class Connection;
 // program or tool can store a number twice or a second answer to a document.
 void createIndexes(Connection& connection);
 
-// The indexes in the order of the correcting lists; part of createIndexes,
+// The indexes in the orders the lists show whole tables in; part of createIndexes,
 // and on their own when a file of data version 1 is brought up to date.
 void createListingIndexes(Connection& connection);
 

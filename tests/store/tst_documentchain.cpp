@@ -134,10 +134,10 @@ void DocumentChainTest::firstReleaseFilesAreBroughtUpToDate() {
 
   // A file of data version 1 gains the indexes its correcting lists are read by.
   TestDatabase second;
-  const QString listing = "SELECT count(*) FROM sqlite_master WHERE name LIKE 'ix\\_%\\_listing' ESCAPE '\\'";
+  const QString listing = "SELECT count(*) FROM sqlite_master WHERE name LIKE 'ix\\_%\\_order\\_%' ESCAPE '\\'";
   const int listingIndexes = second.scalar(listing).toInt();
   QVERIFY(listingIndexes > 0);
-  second.connection().execute("DROP INDEX ix_tinquiry_listing");
+  second.connection().execute("DROP INDEX ix_tinquiry_order_client_inqdate_desc_inqnum");
   second.connection().execute("PRAGMA user_version = 1");
   auto reopened = Connection::open(second.path());
   QCOMPARE(second.scalar("PRAGMA user_version").toInt(), kSchemaVersion);
