@@ -31,9 +31,7 @@ BrowseList::BrowseList(const ViewDefinition& definition, QTabWidget* tabs, QStac
   auto* layout = new QVBoxLayout(page);
   const QString tooltip = *definition.tooltip ? QString::fromLatin1(definition.tooltip) : orderTooltip(definition);
   grid_ = new ViewGrid(QString::fromLatin1(definition.grid), tooltip, page);
-  if (definition.table)
-    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                           QAbstractItemView::AnyKeyPressed);
+  if (definition.table) grid_->allowTyping();
   nameForReaders(grid_, QString::fromLatin1(definition.caption).trimmed());
   layout->addWidget(grid_);
   tabs->addTab(page, QString::fromLatin1(definition.tab));

@@ -14,12 +14,11 @@ void passEditGate(FormHost& host) {
                 QStringLiteral("ALERT!!!")))
     return;
   auto connection = Connection::open(host.databasePath());
-  const RecordSet passwords = RecordSet::openTable(*connection, QStringLiteral("tloginpassword"));
   const QString name =
       prompter().input(QStringLiteral("WRITE  LOGIN  NAME"), QStringLiteral("USER NAME"), Prompter::Echo::Shown).trimmed();
   const QString password =
       prompter().input(QStringLiteral("WRITE  PASSWORD"), QStringLiteral("PASSWORD"), Prompter::Echo::Masked).trimmed();
-  const SignInVerdict verdict = checkSignIn(readSignInSlots(passwords), name, password, SignInSlots::WithAdministrator);
+  const SignInVerdict verdict = checkSignIn(readSignInSlots(openSignInSlots(*connection)), name, password, SignInSlots::WithAdministrator);
   if (verdict != SignInVerdict::Success) {
     tell(signInMessage(verdict));
     return;

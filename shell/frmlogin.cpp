@@ -13,12 +13,11 @@
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
 
-frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")) {
+frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")), host_(host) {
   setWindowTitle(QStringLiteral("User Login"));
   setPlacement(Placement::Centred);
 
   connection_ = Connection::open(host.databasePath());
-  passwords_ = RecordSet::openTable(*connection_, QStringLiteral("tloginpassword"));
   log_ = RecordSet::openForAppend(*connection_, QStringLiteral("tloginwork"));
   log_.addNew();
 
@@ -55,20 +54,32 @@ frmLogin::frmLogin(FormHost& host) : FormBase(QStringLiteral("frmLogin")) {
   grid->addWidget(submitAdmin, 3, 1);
 
   connectGuarded(submitUser, &QPushButton::clicked, this, [this] { this->submitUser(); });
+  connectGuarded(submitAdmin, &QPushButton::clicked, this, [this] { submitAdministrator(); });
   connect(password_, &QLineEdit::returnPressed, submitUser, &QPushButton::click);
   setFocusProxy(userName_);  // the sign-in form opens ready for the name
 }
 
 frmLogin::~frmLogin() = default;
 
-void frmLogin::submitUser() {
+// The slots are read at each press: the administrator may have just changed them.
+bool frmLogin::signsIn(SignInSlots range) {
   const SignInVerdict verdict =
-      checkSignIn(readSignInSlots(passwords_), userName_->text(), password_->text(), SignInSlots::UsersOnly);
-  if (verdict != SignInVerdict::Success) {
-    tell(signInMessage(verdict));
-    return;
-  }
+      checkSignIn(readSignInSlots(openSignInSlots(*connection_)), userName_->text(), password_->text(), range);
+  if (verdict != SignInVerdict::Success) tell(signInMessage(verdict));
+  return verdict == SignInVerdict::Success;
+}
+
+void frmLogin::submitUser() {
+  if (!signsIn(SignInSlots::UsersOnly)) return;
   writeSignInLog(log_, userName_->text().trimmed(), QDateTime::currentDateTime());
   emit signedIn();
+  closeByOwnPath();
+}
+
+// The administrator's own pair opens the administrator screen; it is not a
+// sign-in to the working forms, so nothing is logged.
+void frmLogin::submitAdministrator() {
+  if (!signsIn(SignInSlots::AdministratorOnly)) return;
+  host_.show(QStringLiteral("frmadmintask"));
   closeByOwnPath();
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "store/connection.h"
+#include "store/logins.h"
 #include "store/recordset.h"
 #include "toolkit/formbase.h"
 
@@ -20,10 +21,12 @@ class frmLogin : public FormBase {
   void signedIn();
 
  private:
+  bool signsIn(SignInSlots range);
   void submitUser();
+  void submitAdministrator();
 
+  FormHost& host_;
   std::unique_ptr<Connection> connection_;
-  RecordSet passwords_;
   RecordSet log_;  // holds the pending sign-in row
   QLineEdit* userName_;
   QLineEdit* password_;

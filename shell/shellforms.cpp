@@ -1,5 +1,6 @@
 #include "shell/shellforms.h"
 
+#include "shell/frmadmintask.h"
 #include "shell/frmlogin.h"
 #include "shell/frmmain.h"
 #include "shell/frmsplash.h"
@@ -9,4 +10,5 @@ void registerShellForms() {
   registerForm(QStringLiteral("frmSplash"), [](FormHost& host) { return new frmSplash(host); });
   registerForm(QStringLiteral("frmLogin"), [](FormHost& host) { return new frmLogin(host); });
   registerForm(QStringLiteral("frmmain"), [](FormHost& host) { return new frmmain(host); });
+  registerForm(QStringLiteral("frmadmintask"), [](FormHost& host) { return new frmadmintask(host); });
 }

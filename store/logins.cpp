@@ -7,6 +7,33 @@
 
 namespace {
 constexpr int kSlotColumns = 12;
+const char* const kSlotCaptions[] = {"ADMINISTRATOR", "USER 1", "USER 2", "USER 3", "USER 4", "USER 5"};
+}  // namespace
+
+RecordSet openSignInSlots(Connection& connection) {
+  return RecordSet::openWhere(connection, QStringLiteral("tloginpassword"),
+                              QStringLiteral("rowid = (SELECT min(rowid) FROM tloginpassword)"), {});
+}
+
+QString signInSlotsProblem(const QStringList& slotValues) {
+  QStringList names;
+  for (int slot = 0; slot < kSlotColumns / 2; ++slot) {
+    const QString owner = QString::fromLatin1(kSlotCaptions[slot]);
+    const QString name = slotValues.value(2 * slot);
+    const QString password = slotValues.value(2 * slot + 1);
+    for (const QString& value : {name, password})
+      if (value != value.trimmed())
+        return QStringLiteral("%1: a name or password cannot begin or end with a blank.").arg(owner);
+    if (slot == 0 && (name.isEmpty() || password.isEmpty()))
+      return QStringLiteral("ADMINISTRATOR: the name and the password cannot be empty.");
+    if (name.isEmpty() != password.isEmpty())
+      return QStringLiteral("%1: give both a name and a password, or leave both empty to keep the slot unused.")
+          .arg(owner);
+    if (name.isEmpty()) continue;
+    if (names.contains(name)) return QStringLiteral("%1: the name %2 is already used by another slot.").arg(owner, name);
+    names << name;
+  }
+  return {};
 }
 
 QStringList readSignInSlots(const RecordSet& passwords) {
@@ -24,7 +51,9 @@ SignInVerdict checkSignIn(const QStringList& slotValues, const QString& typedNam
   const QString password = typedPassword.trimmed();
   bool nameFound = false;
   bool passwordFound = false;
-  for (int slot = range == SignInSlots::UsersOnly ? 1 : 0; slot < kSlotColumns / 2; ++slot) {
+  const int first = range == SignInSlots::UsersOnly ? 1 : 0;
+  const int end = range == SignInSlots::AdministratorOnly ? 1 : kSlotColumns / 2;
+  for (int slot = first; slot < end; ++slot) {
     const QString slotName = slotValues.value(2 * slot);
     const QString slotPassword = slotValues.value(2 * slot + 1);
     if (slotName.isEmpty()) continue;

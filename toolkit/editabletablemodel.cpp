@@ -2,8 +2,8 @@
 
 #include "toolkit/errorsink.h"
 
-EditableTableModel::EditableTableModel(RecordSet rows, GridColumns columns, QObject* parent)
-    : QAbstractTableModel(parent), rows_(std::move(rows)), columns_(std::move(columns)) {
+EditableTableModel::EditableTableModel(RecordSet rows, GridColumns columns, EmptyCell empty, QObject* parent)
+    : QAbstractTableModel(parent), rows_(std::move(rows)), columns_(std::move(columns)), empty_(empty) {
   if (columns_.empty())
     for (int f = 0; f < rows_.fieldCount(); ++f) columns_.push_back({rows_.fieldName(f), rows_.fieldName(f)});
 }
@@ -34,7 +34,9 @@ bool EditableTableModel::setData(const QModelIndex& index, const QVariant& value
   bool accepted = false;
   runGuarded([&] {
     rows_.moveTo(index.row() + 1);
-    rows_.setValue(field, value.toString().isEmpty() ? QVariant() : value);
+    QVariant stored = value;
+    if (value.toString().isEmpty()) stored = empty_ == EmptyCell::Null ? QVariant() : QVariant(QStringLiteral(""));
+    rows_.setValue(field, stored);
     accepted = true;
   });
   if (accepted) emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});

@@ -12,7 +12,9 @@ class EditableTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  EditableTableModel(RecordSet rows, GridColumns columns, QObject* parent = nullptr);
+  // What an emptied cell holds: no value, or empty text (the sign-in slots).
+  enum class EmptyCell { Null, EmptyText };
+  EditableTableModel(RecordSet rows, GridColumns columns, EmptyCell empty = EmptyCell::Null, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,4 +30,5 @@ class EditableTableModel : public QAbstractTableModel {
 
   mutable RecordSet rows_;
   GridColumns columns_;
+  EmptyCell empty_;
 };

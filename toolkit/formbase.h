@@ -48,6 +48,7 @@ class FormBase : public QWidget {
   void closeByOwnPath();
   // Called when a close request is granted without a save: drop open rows.
   virtual void releaseData() {}
+  bool closingForExit() const { return exitAgreed_; }
 
   void closeEvent(QCloseEvent* event) override;
 

@@ -56,6 +56,10 @@ QString ViewGrid::selectionAsText() const {
   return lines.join('\n') + '\n';
 }
 
+void ViewGrid::allowTyping() {
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+}
+
 void ViewGrid::finishEditing() {
   QWidget* editor = QApplication::focusWidget();
   if (state() == QAbstractItemView::EditingState && editor && isAncestorOf(editor))

@@ -12,6 +12,8 @@ class ViewGrid : public QTableView {
   ViewGrid(const QString& name, const QString& tooltip, QWidget* parent = nullptr);
 
   QString selectionAsText() const;
+  // Cells take typing: a key, F2 or a double click opens the cell.
+  void allowTyping();
   // Ends the typing in a cell, handing what was typed to the model.
   void finishEditing();
   // Columns as wide as their caption and the rows in sight, within reason.
