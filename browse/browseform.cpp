@@ -36,13 +36,6 @@ BrowseForm::BrowseForm(const QString& formName, const QString& title, const QStr
 
 BrowseForm::~BrowseForm() = default;
 
-QTabWidget* BrowseForm::makeTabs(QWidget* parent, const QString& name) {
-  auto* tabs = new QTabWidget(parent);
-  tabs->setObjectName(name);
-  tabs->setUsesScrollButtons(false);
-  return tabs;
-}
-
 BrowseList& BrowseForm::addList(const ViewDefinition& definition, QTabWidget* tabs) {
   lists_.push_back(std::make_unique<BrowseList>(definition, tabs, bars_));
   return *lists_.back();

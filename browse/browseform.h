@@ -28,8 +28,6 @@ class BrowseForm : public FormBase {
 
   Connection& connection() { return *connection_; }
   QVBoxLayout* body() const { return body_; }
-  // A tab control showing every caption whole, never behind scroll arrows.
-  static QTabWidget* makeTabs(QWidget* parent, const QString& name);
   BrowseList& addList(const ViewDefinition& definition, QTabWidget* tabs);
   // Brings the button forward, over every navigation bar.
   void coverBars();

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "browse/viewdefinitions.h"
+#include "toolkit/controls.h"
 #include "toolkit/datacontrol.h"
 #include "toolkit/errorsink.h"
 

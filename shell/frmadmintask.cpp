@@ -1,9 +1,12 @@
 #include "shell/frmadmintask.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "store/logins.h"
 #include "store/recordset.h"
@@ -28,6 +31,10 @@ frmadmintask::frmadmintask(FormHost& host) : FormBase(QStringLiteral("frmadminta
   auto* masked = new MaskedDelegate(grid_);
   for (int column = 1; column < slots_->columnCount(); column += 2) grid_->setItemDelegateForColumn(column, masked);
   grid_->fitColumns();
+  // Its one row, with room for the captions and the scroll bar, and no more.
+  const int oneRow = grid_->horizontalHeader()->sizeHint().height() + grid_->verticalHeader()->defaultSectionSize() +
+                     grid_->horizontalScrollBar()->sizeHint().height() + 2 * grid_->frameWidth();
+  grid_->setFixedHeight(std::max(oneRow, grid_->minimumSizeHint().height()));
   nameForReaders(grid_, QStringLiteral("SIGN-IN NAMES AND PASSWORDS"));
   bar_ = new DataControl(QStringLiteral("Adodcupdatepassword"), grid_, this);
   bar_->bindModel();

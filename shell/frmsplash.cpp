@@ -3,9 +3,9 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QVBoxLayout>
 
+#include "shell/gearpicture.h"
 #include "toolkit/formhost.h"
 
 namespace {
@@ -16,33 +16,6 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QStr
   l->setAlignment(Qt::AlignCenter);
   return l;
 }
-
-// The product picture: a gear, drawn rather than taken from a font, so the
-// first window needs no font but the one every label uses.
-class GearPicture : public QWidget {
- public:
-  using QWidget::QWidget;
-  QSize sizeHint() const override { return {96, 96}; }
-  QSize minimumSizeHint() const override { return sizeHint(); }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(width() / 2.0, height() / 2.0);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x2f, 0x4f, 0x6f));
-    constexpr int kTeeth = 10;
-    for (int tooth = 0; tooth < kTeeth; ++tooth) {
-      painter.drawRect(QRectF(-7, -46, 14, 16));
-      painter.rotate(360.0 / kTeeth);
-    }
-    painter.drawEllipse(QPointF(), 34, 34);
-    painter.setBrush(palette().window());
-    painter.drawEllipse(QPointF(), 12, 12);
-  }
-};
-
 }  // namespace
 
 frmSplash::frmSplash(FormHost& host) : FormBase(QStringLiteral("frmSplash")), host_(host) {

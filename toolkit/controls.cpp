@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <memory>
 
 #include "toolkit/comboaccessible.h"
@@ -31,6 +32,13 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
   button->setObjectName(name);
   button->setToolTip(tooltip);
   return button;
+}
+
+QTabWidget* makeTabs(QWidget* parent, const QString& name) {
+  auto* tabs = new QTabWidget(parent);
+  tabs->setObjectName(name);
+  tabs->setUsesScrollButtons(false);
+  return tabs;
 }
 
 QCalendarWidget* makeCalendar(QWidget* parent, const QString& name, const QString& tooltip) {

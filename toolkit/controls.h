@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QObject;
 class QPushButton;
+class QTabWidget;
 class QWidget;
 
 // Named controls, created the same way on every form.
@@ -19,6 +20,8 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name = {}
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& tooltip);
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip);
 QCalendarWidget* makeCalendar(QWidget* parent, const QString& name, const QString& tooltip);
+// Every tab caption stays in sight: no scroll buttons hide tabs.
+QTabWidget* makeTabs(QWidget* parent, const QString& name);
 // An editable combo whose drop-down list is the first column of the model; it
 // opens empty.
 QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& tooltip, QAbstractItemModel* list);
