@@ -3,11 +3,17 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "store/completefile.h"
 #include "store/connection.h"
 #include "store/databaselocation.h"
 #include "store/dberror.h"
+#include "store/statement.h"
 
 namespace {
 
@@ -27,7 +33,61 @@ void copyInto(Connection& source, const QString& partialPath) {
   if (rc != SQLITE_DONE) destination->raise(rc);
 }
 
+// A file copied byte for byte, readable by its owner only.
+void copyFile(const QString& from, const QString& to) {
+  QFile source(from);
+  if (!source.copy(to))
+    throw DbError(DbErrorKind::Other, QStringLiteral("%1 could not be copied: %2.").arg(from, source.errorString()));
+  QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void requireSound(Connection& connection, const QString& shownPath) {
+  Statement check(connection, QStringLiteral("PRAGMA quick_check"));
+  if (!check.step() || check.value(0).toString() != QStringLiteral("ok"))
+    throw DbError(DbErrorKind::Other, QStringLiteral("the backup %1 is damaged.").arg(shownPath));
+}
+
+// The database as it stands, with the journal of a write that was cut short,
+// so that the kept copy opens as the database would have.
+QString keepCurrent(const QString& databasePath, const QDateTime& when) {
+  if (!QFileInfo::exists(databasePath)) return {};
+  const QString kept = timestampedBackupPath(databasePath, when);
+  writeCompleteFile(kept, [&](const QString& partialPath) { copyFile(databasePath, partialPath); });
+  const QString journal = databasePath + QStringLiteral("-journal");
+  if (QFileInfo::exists(journal)) copyFile(journal, kept + QStringLiteral("-journal"));
+  return kept;
+}
+
 }  // namespace
+
+QString restoreDatabase(const QString& copyPath, const QString& databasePath, const QDateTime& when) {
+  const QFileInfo copy(copyPath);
+  if (!copy.isFile())
+    throw DbError(DbErrorKind::FileMissing, QStringLiteral("There is no backup at %1; the database was left as it was.").arg(copyPath));
+  if (copy.canonicalFilePath() == QFileInfo(databasePath).canonicalFilePath())
+    throw DbError(DbErrorKind::Other, QStringLiteral("%1 is the database itself, not a backup of it.").arg(copyPath));
+  const QString staged = databasePath + QStringLiteral(".restoring");
+  QFile::remove(staged);  // what a restore cut short left
+  QFile::remove(staged + QStringLiteral("-journal"));
+  try {
+    writeCompleteFile(staged, [&](const QString& partialPath) {
+      copyFile(copyPath, partialPath);
+      auto proven = Connection::open(partialPath);  // the key, and an older copy brought up to date
+      requireSound(*proven, copyPath);
+    });
+  } catch (const DbError& error) {
+    throw DbError(error.kind(), QStringLiteral("The backup was not restored, and the database was left as it was: %1")
+                                    .arg(error.message()));
+  }
+  const QString kept = keepCurrent(databasePath, when);
+  // The old journal belongs to the old file: played into the restored one, it would damage it.
+  QFile::remove(databasePath + QStringLiteral("-journal"));
+  if (std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(databasePath).constData()) != 0)
+    throw DbError(DbErrorKind::Other,
+                  QStringLiteral("The database could not be replaced (%1); the checked backup waits at %2.")
+                      .arg(QString::fromLocal8Bit(std::strerror(errno)), staged));
+  return kept;
+}
 
 void backupDatabase(Connection& source, const QString& destinationPath) {
   removeStalePartialBackups(source.path());
