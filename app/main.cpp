@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <exception>
 
 #include "addressbook/addressbookforms.h"
@@ -8,7 +10,7 @@
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
 #include "store/backup.h"
-#include "store/databaselocation.h"
+#include "store/commandline.h"
 #include "toolkit/prompter.h"
 
 namespace {
@@ -30,13 +32,56 @@ class GuardedApplication : public QApplication {
   }
 };
 
+// Qt's own options (-platform, -style, -session from a session manager...)
+// are let through: QApplication takes them out of the arguments itself.
+void letQtOptionsThrough(QCommandLineParser& parser) {
+  const auto letThrough = [&parser](const char* name, const QString& valueName) {
+    QCommandLineOption option(QString::fromLatin1(name), QString(), valueName);
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  };
+  for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
+                           "qwindowicon", "qwindowtitle", "session", "display", "style", "stylesheet"})
+    letThrough(name, QStringLiteral("value"));
+  for (const char* name : {"reverse", "widgetcount"}) letThrough(name, QString());
+}
+
+QStringList argumentsOf(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+// The icon at every size the build drew, so that each place the desktop
+// shows it gets a sharp one.
+QIcon programIcon() {
+  QIcon icon;
+  for (const QString& size : QDir(QStringLiteral(":/icons")).entryList())
+    icon.addFile(QStringLiteral(":/icons/%1/apps/vantora.png").arg(size));
+  return icon;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Read before any window exists, so that --help needs no display.
+  ProgramCommandLine commandLine(
+      QStringLiteral("vantora"),
+      QStringLiteral("Records of a sales office trading in engineering goods: inquiries, quotations, purchase\n"
+                     "orders, invoices with delivery challans, an address book and follow-up reports."));
+  letQtOptionsThrough(commandLine.parser());
+  if (const auto done = commandLine.read(argumentsOf(argc, argv))) return *done;
+  if (!commandLine.parser().positionalArguments().isEmpty())
+    return commandLine.refuse(
+        QStringLiteral("unexpected argument '%1'.").arg(commandLine.parser().positionalArguments().first()));
+
   GuardedApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("VANTORA"));
   QApplication::setApplicationName(QStringLiteral("VANTORA"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+  QApplication::setApplicationDisplayName(QStringLiteral("VANTORA"));
+  QApplication::setApplicationVersion(programVersion());
+  QApplication::setDesktopFileName(QStringLiteral("vantora"));  // vantora.desktop: the desktop pairs windows and entry
+  QApplication::setWindowIcon(programIcon());
 
   registerShellForms();
   registerDocumentForms();
@@ -44,8 +89,9 @@ int main(int argc, char* argv[]) {
   registerReportForms();
   registerBrowseForms();
 
-  removeStalePartialBackups(databasePathFrom(QApplication::arguments()));
-  frmmdi frame(databasePathFrom(QApplication::arguments()));
+  const QString database = commandLine.databasePath();
+  removeStalePartialBackups(database);
+  frmmdi frame(database);
   frame.showAsLastTime();
   frame.start();
   return QApplication::exec();

@@ -8,12 +8,8 @@ QString defaultDatabasePath() {
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/lumo/database.db");
 }
 
-QString databasePathFrom(const QStringList& arguments) {
-  const QString option = QString::fromLatin1(kDatabaseOption);
-  for (int i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == option && i + 1 < arguments.size()) return arguments[i + 1];
-    if (arguments[i].startsWith(option + '=')) return arguments[i].mid(option.size() + 1);
-  }
+QString databasePathFrom(const QString& chosen) {
+  if (!chosen.isEmpty()) return chosen;
   const QString fromEnvironment = qEnvironmentVariable(kDatabaseEnvironmentVariable);
   return fromEnvironment.isEmpty() ? defaultDatabasePath() : fromEnvironment;
 }

@@ -5,12 +5,13 @@
 #include <QTextStream>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "store/backup.h"
 #include "store/chaincheck.h"
+#include "store/commandline.h"
 #include "store/completefile.h"
 #include "store/connection.h"
-#include "store/databaselocation.h"
 #include "store/dberror.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
@@ -22,15 +23,15 @@ namespace {
 QTextStream out(stdout);
 QTextStream err(stderr);
 
-const char kUsage[] =
-    "usage: vantora-db [--database PATH] COMMAND\n"
-    "  init ADMIN:PASSWORD [USER:PASSWORD ...]   new database; up to five users after the administrator\n"
-    "  demo [--transactions N] [--unquoted P]    new database with example data (default 60 transactions,\n"
-    "                                            P percent of the inquiries not yet quoted, default 15)\n"
-    "  backup DEST                               encrypted copy of the database into the file DEST\n"
-    "  check                                     integrity check and broken document chains\n"
-    "  where                                     print the database path in use\n"
-    "The database is --database PATH, else $VANTORA_DATABASE, else the default path:\n  ";
+const char kCommands[] =
+    "Creates, fills, backs up and checks VANTORA database files.\n"
+    "\n"
+    "Commands:\n"
+    "  init ADMIN:PASSWORD [USER:PASSWORD ...]  new database; up to five users after the administrator\n"
+    "  demo [--transactions N] [--unquoted P]   new database with example data\n"
+    "  backup DEST                              encrypted copy of the database into the file DEST\n"
+    "  check                                    integrity check and broken document chains\n"
+    "  where                                    print the database path in use";
 
 // The database appears at its path only complete and closed: a kill or a full
 // disk leaves nothing there that a rerun would refuse.
@@ -72,28 +73,16 @@ int init(const QString& path, const QStringList& pairs) {
   return 0;
 }
 
-// "--name N" among the arguments, within [min, max]; the default when absent.
-bool readOption(const QStringList& arguments, const QString& name, int min, int max, int& value) {
-  const qsizetype at = arguments.indexOf(name);
-  if (at < 0) return true;
+// The whole number an option gives, within [min, max]; its default when absent.
+std::optional<int> wholeNumber(ProgramCommandLine& commandLine, const QCommandLineOption& option, int min, int max) {
   bool ok = false;
-  value = arguments.value(at + 1).toInt(&ok);
-  if (ok && value >= min && value <= max) return true;
-  err << name << " takes a whole number from " << min << " to " << max << "\n";
-  return false;
+  const int value = commandLine.parser().value(option).toInt(&ok);
+  if (ok && value >= min && value <= max) return value;
+  commandLine.refuse(QStringLiteral("--%1 takes a whole number from %2 to %3.").arg(option.names().first()).arg(min).arg(max));
+  return std::nullopt;
 }
 
-int demo(const QString& path, const QStringList& arguments) {
-  int transactions = 60;
-  int unquoted = 15;
-  for (qsizetype i = 0; i < arguments.size(); i += 2)
-    if (arguments[i] != "--transactions" && arguments[i] != "--unquoted") {
-      err << kUsage << defaultDatabasePath() << "\n";
-      return 2;
-    }
-  if (!readOption(arguments, "--transactions", 1, 10'000'000, transactions) ||
-      !readOption(arguments, "--unquoted", 0, 100, unquoted))
-    return 2;
+int demo(const QString& path, int transactions, int unquoted) {
   createDatabase(path, [=](Connection& connection) { fillDemoData(connection, transactions, unquoted); });
   out << "Created " << path << " with " << transactions << " demo transactions.\n"
       << "Sign in with user \"" << kDemoSlots[1].name << "\", password \"" << kDemoSlots[1].password
@@ -126,20 +115,37 @@ int check(const QString& path) {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
-  QStringList arguments = app.arguments().mid(1);
-  const QString path = databasePathFrom(arguments);
-  const qsizetype option = arguments.indexOf(QString::fromLatin1(kDatabaseOption));
-  if (option >= 0) arguments.remove(option, qMin<qsizetype>(2, arguments.size() - option));
-  arguments.removeIf([](const QString& a) { return a.startsWith(QString::fromLatin1(kDatabaseOption) + '='); });
+  ProgramCommandLine commandLine(QStringLiteral("vantora-db"), QString::fromLatin1(kCommands));
+  const QCommandLineOption transactionsOption(QStringLiteral("transactions"),
+                                              QStringLiteral("demo: how many transactions (default 60)."),
+                                              QStringLiteral("n"), QStringLiteral("60"));
+  const QCommandLineOption unquotedOption(QStringLiteral("unquoted"),
+                                          QStringLiteral("demo: percent of the inquiries not yet quoted (default 15)."),
+                                          QStringLiteral("p"), QStringLiteral("15"));
+  QCommandLineParser& parser = commandLine.parser();
+  parser.addOptions({transactionsOption, unquotedOption});
+  parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of the commands above."),
+                               QStringLiteral("command [arguments]"));
+  if (const auto done = commandLine.read(app.arguments())) return *done;
 
+  QStringList arguments = parser.positionalArguments();
   if (arguments.isEmpty()) {
-    err << kUsage << defaultDatabasePath() << "\n";
+    err << commandLine.helpText();
     return 2;
   }
   const QString command = arguments.takeFirst();
+  if (command != "demo" && (parser.isSet(transactionsOption) || parser.isSet(unquotedOption)))
+    return commandLine.refuse(QStringLiteral("--transactions and --unquoted go with demo only."));
+  if (!arguments.isEmpty() && (command == "demo" || command == "check" || command == "where"))
+    return commandLine.refuse(QStringLiteral("%1 takes no arguments.").arg(command));
+  const QString path = commandLine.databasePath();
   try {
     if (command == "init") return init(path, arguments);
-    if (command == "demo") return demo(path, arguments);
+    if (command == "demo") {
+      const auto transactions = wholeNumber(commandLine, transactionsOption, 1, 10'000'000);
+      const auto unquoted = wholeNumber(commandLine, unquotedOption, 0, 100);
+      return transactions && unquoted ? demo(path, *transactions, *unquoted) : 2;
+    }
     if (command == "backup") return backup(path, arguments);
     if (command == "check") return check(path);
     if (command == "where") {
@@ -150,6 +156,5 @@ int main(int argc, char* argv[]) {
     err << error.message() << "\n";
     return 1;
   }
-  err << kUsage << defaultDatabasePath() << "\n";
-  return 2;
+  return commandLine.refuse(QStringLiteral("unknown command '%1'.").arg(command));
 }

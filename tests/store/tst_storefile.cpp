@@ -217,11 +217,10 @@ void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
 
 void StoreFileTest::locationComesFromOptionThenEnvironment() {
   qputenv(kDatabaseEnvironmentVariable, "/env/db.db");
-  QCOMPARE(databasePathFrom({"vantora", "--database", "/opt/x.db"}), QString("/opt/x.db"));
-  QCOMPARE(databasePathFrom({"vantora", "--database=/opt/y.db"}), QString("/opt/y.db"));
-  QCOMPARE(databasePathFrom({"vantora"}), QString("/env/db.db"));
+  QCOMPARE(databasePathFrom("/opt/x.db"), QString("/opt/x.db"));
+  QCOMPARE(databasePathFrom({}), QString("/env/db.db"));
   qunsetenv(kDatabaseEnvironmentVariable);
-  QVERIFY(databasePathFrom({"vantora"}).endsWith("/lumo/database.db"));
+  QVERIFY(databasePathFrom({}).endsWith("/lumo/database.db"));
   QCOMPARE(backupFolderFor("/home/u/Documents/lumo/database.db"), QString("/home/u/Documents/databasebackup"));
 }
 
