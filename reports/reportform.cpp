@@ -29,7 +29,13 @@ constexpr int kProgressFromMilliseconds = 700;
 
 QString reportTemplateFolder() {
   const QString chosen = qEnvironmentVariable("VANTORA_TEMPLATES");
-  return chosen.isEmpty() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lumoxlsfile")) : chosen;
+  return chosen.isEmpty() ? shippedTemplateFolder(QCoreApplication::applicationDirPath()) : chosen;
+}
+
+QString shippedTemplateFolder(const QString& programFolder) {
+  const QDir program(programFolder);
+  const QString beside = program.filePath(QStringLiteral("lumoxlsfile"));
+  return QFileInfo(beside).isDir() ? beside : QDir::cleanPath(program.filePath(QStringLiteral(VANTORA_INSTALLED_TEMPLATES)));
 }
 
 ReportForm::ReportForm(const ReportDefinition& definition, FormHost& host)

@@ -26,6 +26,11 @@ class ReportForm : public FormBase {
   std::unique_ptr<Connection> connection_;
 };
 
-// Where the shipped templates are: "lumoxlsfile" beside the program, or the
-// folder VANTORA_TEMPLATES names.
+// Where the shipped templates are: the folder VANTORA_TEMPLATES names, else
+// the templates shipped with this program.
 QString reportTemplateFolder();
+
+// The templates shipped with a program in programFolder: "lumoxlsfile" beside
+// it in a build tree, else the data folder it was installed with, found from
+// the program's own folder so that a moved installation still finds it.
+QString shippedTemplateFolder(const QString& programFolder);
