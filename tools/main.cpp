@@ -30,6 +30,8 @@ const char kCommands[] =
     "  init ADMIN:PASSWORD [USER:PASSWORD ...]  new database; up to five users after the administrator\n"
     "  demo [--transactions N] [--unquoted P]   new database with example data\n"
     "  backup DEST                              encrypted copy of the database into the file DEST\n"
+    "  restore COPY                             put the backup COPY in place of the database (close VANTORA\n"
+    "                                           first); the database as it was is kept as a backup\n"
     "  check                                    integrity check and broken document chains\n"
     "  where                                    print the database path in use";
 
@@ -102,6 +104,17 @@ int backup(const QString& path, const QStringList& arguments) {
   return 0;
 }
 
+int restore(const QString& path, const QStringList& arguments) {
+  if (arguments.size() != 1) {
+    err << "restore needs the backup to put in place\n";
+    return 2;
+  }
+  const QString kept = restoreDatabase(arguments[0], path, QDateTime::currentDateTime());
+  out << "Restored " << path << " from " << arguments[0] << "\n";
+  if (!kept.isEmpty()) out << "The database as it was is kept in " << kept << "\n";
+  return 0;
+}
+
 int check(const QString& path) {
   auto connection = Connection::open(path);
   const DatabaseCheck report = checkDatabase(*connection);
@@ -147,6 +160,7 @@ int main(int argc, char* argv[]) {
       return transactions && unquoted ? demo(path, *transactions, *unquoted) : 2;
     }
     if (command == "backup") return backup(path, arguments);
+    if (command == "restore") return restore(path, arguments);
     if (command == "check") return check(path);
     if (command == "where") {
       out << path << "\n";
