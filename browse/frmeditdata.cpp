@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 
 #include "browse/viewdefinitions.h"
+#include "store/connection.h"
+#include "store/logins.h"
 #include "toolkit/controls.h"
 #include "toolkit/datacontrol.h"
 #include "toolkit/errorsink.h"
@@ -35,6 +37,7 @@ const char kRules[] =
 frmeditdata::frmeditdata(FormHost& host)
     : BrowseForm(QStringLiteral("frmeditdata"), QStringLiteral("EDIT  DATA"), QStringLiteral("DATA EDIT FORM"),
                  QStringLiteral("cmdedit"), QStringLiteral("EDIT  DATA"), host) {
+  connection().setAuthor({currentEditLoginName(connection()), QStringLiteral("frmeditdata")});  // who passed the gate
   tabs_ = makeTabs(this, QStringLiteral("SSTab1"));
   tabs_->setToolTip(QString::fromLatin1(kTabsTooltip));
   for (const ViewDefinition& definition : editDataLists()) {

@@ -26,7 +26,9 @@ frmadmintask::frmadmintask(FormHost& host) : FormBase(QStringLiteral("frmadminta
 
   grid_ = new ViewGrid(QStringLiteral("DataGrid1"), QString(), this);
   grid_->allowTyping();
-  slots_ = new EditableTableModel(openSignInSlots(*connection_), {}, EditableTableModel::EmptyCell::EmptyText, grid_);
+  RecordSet signInSlots = openSignInSlots(*connection_);
+  connection_->setAuthor({readSignInSlots(signInSlots).value(0), QStringLiteral("frmadmintask")});
+  slots_ = new EditableTableModel(std::move(signInSlots), {}, EditableTableModel::EmptyCell::EmptyText, grid_);
   grid_->setModel(slots_);
   auto* masked = new MaskedDelegate(grid_);
   for (int column = 1; column < slots_->columnCount(); column += 2) grid_->setItemDelegateForColumn(column, masked);

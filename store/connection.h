@@ -7,6 +7,13 @@
 
 struct sqlite3;
 
+// Who writes through a connection, for the change log: the signed-in name
+// and the form or tool.
+struct ChangeAuthor {
+  QString login;
+  QString source;
+};
+
 // An open, keyed connection to the database file. Every form owns its own.
 class Connection {
  public:
@@ -23,6 +30,9 @@ class Connection {
   void execute(const QString& sql);  // fixed texts only, never user input
   qint64 lastInsertId() const;
   int changedRows() const;
+
+  const ChangeAuthor& author() const { return author_; }
+  void setAuthor(const ChangeAuthor& author) { author_ = author; }
 
   // Turns an engine result code into the matching DbError.
   [[noreturn]] void raise(int resultCode) const;
@@ -41,6 +51,7 @@ class Connection {
   sqlite3* db_;
   QString path_;
   bool inTransaction_ = false;
+  ChangeAuthor author_;
   std::vector<std::function<void()>> undoOnRollback_;
 };
 

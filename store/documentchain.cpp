@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/schema.h"
@@ -95,12 +96,32 @@ bool isOpenParent(Connection& connection, Step step, const QString& number) {
 
 bool markParentAnswered(Connection& connection, Step step, const QString& number) {
   const ChainStep& s = chainStep(step);
-  Statement mark(connection, QStringLiteral("UPDATE %1 SET %2 = 'YES' WHERE %3")
-                                 .arg(quoted(s.parentTable), quoted(s.statusColumn),
-                                      sameNumber(quoted(s.parentNumber), "?1")));
-  mark.bind(1, number);
-  mark.step();
-  return connection.changedRows() > 0;
+  const Table& parent = tableNamed(s.parentTable);
+  const int status = parent.columnIndex(s.statusColumn);
+  if (status < 0) return false;  // a step whose parent keeps no status
+  // The rows as they were, for the change log.
+  std::vector<std::pair<qint64, QVariantList>> rows;
+  Statement read(connection, QStringLiteral("SELECT rowid, * FROM %1 WHERE %2")
+                                 .arg(quoted(s.parentTable), sameNumber(quoted(s.parentNumber), "?1")));
+  read.bind(1, number);
+  while (read.step()) {
+    QVariantList values;
+    for (int c = 1; c < read.columnCount(); ++c) values << read.value(c);
+    rows.emplace_back(read.value(0).toLongLong(), values);
+  }
+  LoggedWrite logged(connection);
+  Statement mark(connection, QStringLiteral("UPDATE %1 SET %2 = 'YES' WHERE rowid = ?").arg(quoted(s.parentTable),
+                                                                                             quoted(s.statusColumn)));
+  for (auto& [rowKey, values] : rows) {
+    mark.reset();
+    mark.bind(1, rowKey);
+    mark.step();
+    const QVariant before = values[status];
+    values[status] = QStringLiteral("YES");
+    logChangedRow(connection, parent, rowKey, values, {{s.statusColumn, before, values[status]}});
+  }
+  logged.done();
+  return !rows.empty();
 }
 
 bool numberTaken(Connection& connection, const QString& table, const QString& column, const QString& number) {

@@ -73,7 +73,13 @@ void writeSignInLog(RecordSet& pendingLogRow, const QString& trimmedName, const 
   pendingLogRow.updateBatch();
 }
 
-QString currentLoginName(Connection& connection) {
-  Statement last(connection, QStringLiteral("SELECT \"login\" FROM \"tloginwork\" ORDER BY rowid DESC LIMIT 1"));
+namespace {
+QString lastLoginIn(Connection& connection, const char* log) {
+  Statement last(connection, QStringLiteral("SELECT \"login\" FROM \"%1\" ORDER BY rowid DESC LIMIT 1").arg(QLatin1String(log)));
   return last.step() ? last.value(0).toString() : QString();
 }
+}  // namespace
+
+QString currentLoginName(Connection& connection) { return lastLoginIn(connection, "tloginwork"); }
+
+QString currentEditLoginName(Connection& connection) { return lastLoginIn(connection, "tlogineditdata"); }

@@ -33,3 +33,5 @@ void writeSignInLog(RecordSet& pendingLogRow, const QString& trimmedName, const 
 
 // The user of the most recent sign-in: the last tloginwork row in key order.
 QString currentLoginName(Connection& connection);
+// The user who passed the edit-data gate last: the last tlogineditdata row.
+QString currentEditLoginName(Connection& connection);

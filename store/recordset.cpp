@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/schema.h"
@@ -168,38 +169,50 @@ void RecordSet::updateBatch(ConflictCheck check) {
     values << row.values[c];
   }
 
-  if (row.pending) {
-    QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table.name))
-                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                        .arg(quoted(table.name), names.join(", "),
-                                             QStringList(names.size(), QStringLiteral("?")).join(", "));
-    Statement insert(*d.connection, sql);
-    insert.bindAll(values);
-    insert.step();
-    row.rowid = d.connection->lastInsertId();
-    if (table.columns.front().type == ColumnType::Key) row.values[0] = row.rowid;
-    row.pending = false;
-  } else if (!names.isEmpty()) {
-    // Optimistic check: every column we change must still hold what we loaded.
-    QStringList sets, checks;
-    QVariantList parameters = values;
-    parameters << row.rowid;
-    for (int c = 0; c < row.values.size(); ++c) {
-      const bool changed = row.changed[size_t(c)];
-      if (changed) sets << quoted(table.columns[size_t(c)].name) + " = ?";
-      if (!changed && (check == ConflictCheck::ChangedColumns || table.columns[size_t(c)].type == ColumnType::Key))
-        continue;
-      checks << quoted(table.columns[size_t(c)].name) + " IS ?";
-      parameters << row.loaded[c];
+  try {
+    LoggedWrite logged(*d.connection);
+    if (row.pending) {
+      QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table.name))
+                                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                          .arg(quoted(table.name), names.join(", "),
+                                               QStringList(names.size(), QStringLiteral("?")).join(", "));
+      Statement insert(*d.connection, sql);
+      insert.bindAll(values);
+      insert.step();
+      row.rowid = d.connection->lastInsertId();
+      if (table.columns.front().type == ColumnType::Key) row.values[0] = row.rowid;
+      logNewRow(*d.connection, table, row.rowid, row.values);
+      row.pending = false;
+    } else if (!names.isEmpty()) {
+      // Optimistic check: every column we change must still hold what we loaded.
+      QStringList sets, checks;
+      QVariantList parameters = values;
+      parameters << row.rowid;
+      for (int c = 0; c < row.values.size(); ++c) {
+        const bool changed = row.changed[size_t(c)];
+        if (changed) sets << quoted(table.columns[size_t(c)].name) + " = ?";
+        if (!changed && (check == ConflictCheck::ChangedColumns || table.columns[size_t(c)].type == ColumnType::Key))
+          continue;
+        checks << quoted(table.columns[size_t(c)].name) + " IS ?";
+        parameters << row.loaded[c];
+      }
+      Statement update(*d.connection, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ? AND %3")
+                                           .arg(quoted(table.name), sets.join(", "), checks.join(" AND ")));
+      update.bindAll(parameters);
+      update.step();
+      if (d.connection->changedRows() != 1)
+        throw DbError(DbErrorKind::Conflict,
+                      QStringLiteral("This record was changed in another window after it was opened here, so "
+                                     "nothing was saved. Close this form and open it again to see the current data."));
+      std::vector<ColumnChange> changes;
+      for (int c = 0; c < row.values.size(); ++c)
+        if (row.changed[size_t(c)]) changes.push_back({table.columns[size_t(c)].name, row.loaded[c], row.values[c]});
+      logChangedRow(*d.connection, table, row.rowid, row.values, changes);
     }
-    Statement update(*d.connection, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ? AND %3")
-                                         .arg(quoted(table.name), sets.join(", "), checks.join(" AND ")));
-    update.bindAll(parameters);
-    update.step();
-    if (d.connection->changedRows() != 1)
-      throw DbError(DbErrorKind::Conflict,
-                    QStringLiteral("This record was changed in another window after it was opened here, so "
-                                   "nothing was saved. Close this form and open it again to see the current data."));
+    logged.done();
+  } catch (...) {
+    row = before;  // neither the change nor its entry was stored
+    throw;
   }
   row.loaded = row.values;
   row.changed.assign(row.changed.size(), false);

@@ -2,13 +2,14 @@
 
 #include <QStringList>
 
+#include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/schema.h"
 #include "store/statement.h"
 
 RowWriter::RowWriter(Connection& connection, const QString& table)
-    : table_(tableNamed(table)), firstColumn_(table_.columns.front().type == ColumnType::Key ? 1 : 0) {
+    : connection_(connection), table_(tableNamed(table)), firstColumn_(table_.columns.front().type == ColumnType::Key ? 1 : 0) {
   QStringList names;
   for (size_t c = size_t(firstColumn_); c < table_.columns.size(); ++c) {
     positions_.insert(table_.columns[c].name, int(c) - firstColumn_);
@@ -24,10 +25,16 @@ RowWriter::~RowWriter() = default;
 void RowWriter::append(const QVariantList& valuesWithoutKey) {
   if (valuesWithoutKey.size() != int(table_.columns.size()) - firstColumn_)
     throw DbError(DbErrorKind::Other, QStringLiteral("Database error: wrong number of values for %1").arg(table_.name));
+  QVariantList stored(firstColumn_);  // the key, once the row has it
+  for (int i = 0; i < valuesWithoutKey.size(); ++i) stored << table_.columns[size_t(i + firstColumn_)].toStored(valuesWithoutKey[i]);
+  LoggedWrite logged(connection_);
   insert_->reset();
-  for (int i = 0; i < valuesWithoutKey.size(); ++i)
-    insert_->bind(i + 1, table_.columns[size_t(i + firstColumn_)].toStored(valuesWithoutKey[i]));
+  for (int i = 0; i < valuesWithoutKey.size(); ++i) insert_->bind(i + 1, stored[i + firstColumn_]);
   insert_->step();
+  const qint64 key = connection_.lastInsertId();
+  if (firstColumn_ == 1) stored[0] = key;
+  logNewRow(connection_, table_, key, stored);
+  logged.done();
 }
 
 void RowWriter::append(const QVariantHash& byColumn) {

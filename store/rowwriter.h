@@ -10,8 +10,8 @@ class Statement;
 struct Table;
 
 // Appends many whole rows (every column but the key, in order) through one
-// prepared statement; values are checked like any record-set write. For bulk
-// loading by the tools.
+// prepared statement; values are checked like any record-set write, and each
+// row is logged like any new row. For bulk loading by the tools.
 class RowWriter {
  public:
   RowWriter(Connection& connection, const QString& table);
@@ -21,6 +21,7 @@ class RowWriter {
   void append(const QVariantHash& byColumn);  // columns not named hold no value
 
  private:
+  Connection& connection_;
   const Table& table_;
   int firstColumn_;
   QHash<QString, int> positions_;  // column name: place among the values

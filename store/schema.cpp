@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "store/categories.h"
+#include "store/changelog.h"
 #include "store/connection.h"
 #include "store/documentchain.h"
 #include "store/indexes.h"
@@ -218,6 +219,7 @@ void createTables(Connection& connection) {
     for (const Column& c : t.columns) definitions << columnDefinition(c);
     connection.execute(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(t.name, definitions.join(", ")));
   }
+  createChangeLog(connection);  // before the first row, which it logs
 }
 
 void createDerivedObjects(Connection& connection) {

@@ -34,7 +34,7 @@ const Table& tableNamed(const QString& name);
 int textLimit(const QString& table, const QString& column);
 
 // Kept in the file (PRAGMA user_version); raised whenever the file's layout changes.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // A new database: tables, then everything derived from them.
 void createSchema(Connection& connection);

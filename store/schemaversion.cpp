@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/indexes.h"
@@ -59,11 +60,9 @@ void requireCurrentSchema(Connection& connection) {
                       .arg(connection.path())
                       .arg(version)
                       .arg(kSchemaVersion));
-  if (version == 0) {
-    upgradeFromFirstRelease(connection);
-  } else {  // 1: only the listing indexes are new
-    createListingIndexes(connection);
-    connection.execute(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
-  }
+  if (version == 0) upgradeFromFirstRelease(connection);
+  if (version == 1) createListingIndexes(connection);
+  if (version < 3) createChangeLog(connection);
+  connection.execute(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
   upgrade.commit();
 }

@@ -16,6 +16,7 @@ EntryForm::EntryForm(const QString& formName, const QString& caption, FormHost& 
   setWindowTitle(caption);
   connection_ = Connection::open(host.databasePath());
   login_ = currentLoginName(*connection_);
+  connection_->setAuthor({login_, formName});
   setCloseRule(CloseRule::entryForm([this] { return shown_; }));
 }
 

@@ -9,10 +9,13 @@
 
 #include "store/backup.h"
 #include "store/chaincheck.h"
+#include "store/changelog.h"
 #include "store/commandline.h"
 #include "store/completefile.h"
 #include "store/connection.h"
 #include "store/dberror.h"
+#include "store/pagedquery.h"
+#include "store/statement.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
 #include "store/transaction.h"
@@ -32,7 +35,8 @@ const char kCommands[] =
     "  backup DEST                              encrypted copy of the database into the file DEST\n"
     "  restore COPY                             put the backup COPY in place of the database (close VANTORA\n"
     "                                           first); the database as it was is kept as a backup\n"
-    "  check                                    integrity check and broken document chains\n"
+    "  check                                    integrity check, broken document chains, the change log\n"
+    "  log [--number N] [--since DATE]          the change log, newest first (DATE as YYYY-MM-DD)\n"
     "  where                                    print the database path in use";
 
 // The database appears at its path only complete and closed: a kill or a full
@@ -41,6 +45,7 @@ void createDatabase(const QString& path, const std::function<void(Connection&)>&
   try {
     writeCompleteFile(path, [&fill](const QString& partialPath) {
       auto connection = Connection::open(partialPath, Connection::OpenMode::CreateNew);
+      connection->setAuthor({QStringLiteral("vantora-db"), QStringLiteral("vantora-db")});
       createTables(*connection);
       fill(*connection);
       createDerivedObjects(*connection);  // indexes and open lists are built faster over the rows than row by row
@@ -121,7 +126,21 @@ int check(const QString& path) {
   out << "integrity: " << report.integrity << "\n";
   if (report.brokenChains.isEmpty()) out << "broken chains: none\n";
   for (const QString& line : report.brokenChains) out << "broken chain: " << line << "\n";
-  return report.integrity == "ok" && report.brokenChains.isEmpty() ? 0 : 1;
+  const QStringList logProblems = changeLogProblems(*connection);
+  if (logProblems.isEmpty()) out << "change log: sealed and agrees with the data\n";
+  for (const QString& line : logProblems) out << line << "\n";
+  return report.integrity == "ok" && report.brokenChains.isEmpty() && logProblems.isEmpty() ? 0 : 1;
+}
+
+int log(const QString& path, const ChangeFilter& filter) {
+  auto connection = Connection::open(path);
+  auto entries = wholeList(*connection, changeLogQuery(filter));
+  while (entries->step()) {
+    QStringList fields;
+    for (int c = 1; c < entries->columnCount(); ++c) fields << entries->value(c).toString();
+    out << fields.join(QStringLiteral("  ")) << "\n";
+  }
+  return 0;
 }
 
 }  // namespace
@@ -135,8 +154,12 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption unquotedOption(QStringLiteral("unquoted"),
                                           QStringLiteral("demo: percent of the inquiries not yet quoted (default 15)."),
                                           QStringLiteral("p"), QStringLiteral("15"));
+  const QCommandLineOption numberOption(QStringLiteral("number"), QStringLiteral("log: changes of this document number only."),
+                                        QStringLiteral("n"));
+  const QCommandLineOption sinceOption(QStringLiteral("since"), QStringLiteral("log: changes from this date (YYYY-MM-DD) on."),
+                                       QStringLiteral("date"));
   QCommandLineParser& parser = commandLine.parser();
-  parser.addOptions({transactionsOption, unquotedOption});
+  parser.addOptions({transactionsOption, unquotedOption, numberOption, sinceOption});
   parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of the commands above."),
                                QStringLiteral("command [arguments]"));
   if (const auto done = commandLine.read(app.arguments())) return *done;
@@ -149,7 +172,9 @@ int main(int argc, char* argv[]) {
   const QString command = arguments.takeFirst();
   if (command != "demo" && (parser.isSet(transactionsOption) || parser.isSet(unquotedOption)))
     return commandLine.refuse(QStringLiteral("--transactions and --unquoted go with demo only."));
-  if (!arguments.isEmpty() && (command == "demo" || command == "check" || command == "where"))
+  if (command != "log" && (parser.isSet(numberOption) || parser.isSet(sinceOption)))
+    return commandLine.refuse(QStringLiteral("--number and --since go with log only."));
+  if (!arguments.isEmpty() && (command == "demo" || command == "check" || command == "where" || command == "log"))
     return commandLine.refuse(QStringLiteral("%1 takes no arguments.").arg(command));
   const QString path = commandLine.databasePath();
   try {
@@ -162,6 +187,12 @@ int main(int argc, char* argv[]) {
     if (command == "backup") return backup(path, arguments);
     if (command == "restore") return restore(path, arguments);
     if (command == "check") return check(path);
+    if (command == "log") {
+      const QDate since = QDate::fromString(parser.value(sinceOption), Qt::ISODate);
+      if (parser.isSet(sinceOption) && !since.isValid())
+        return commandLine.refuse(QStringLiteral("--since takes a date as YYYY-MM-DD."));
+      return log(path, {parser.value(numberOption), {}, {}, since, {}});
+    }
     if (command == "where") {
       out << path << "\n";
       return 0;

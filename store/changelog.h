@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+#include "store/pagedquery.h"
+
+class Connection;
+struct Table;
+
+// The change log: one entry per stored change, written by the store's write
+// paths in the same transaction as the change. Each entry is sealed with a
+// SHA-256 over its content and the seal of the entry before it, so an entry
+// altered or removed behind the program's back breaks the chain. Nothing in
+// the program updates or deletes entries.
+
+// A change and its entry are stored together or not at all, inside or
+// outside a transaction.
+class LoggedWrite {
+ public:
+  explicit LoggedWrite(Connection& connection);
+  ~LoggedWrite();  // takes both back unless done() was reached
+  LoggedWrite(const LoggedWrite&) = delete;
+  LoggedWrite& operator=(const LoggedWrite&) = delete;
+  void done();
+
+ private:
+  Connection& connection_;
+  bool done_ = false;
+};
+
+struct ColumnChange {
+  QString column;
+  QVariant before;  // null for a new row
+  QVariant after;
+};
+
+// The log's table, its indexes and the triggers that refuse changes to it.
+void createChangeLog(Connection& connection);
+
+// Called by the store's write paths: a new row with its values (by column
+// position), or the changed columns of a row. Tables that are themselves logs
+// (the sign-in logs) are not logged. Passwords are never written: a changed
+// one reads "changed".
+void logNewRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& values);
+void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& rowValues,
+                   const std::vector<ColumnChange>& changes);
+
+// What the log view and `vantora-db log` ask for; empty fields match all.
+// A number matches trimmed and in any letter case; dates are inclusive.
+struct ChangeFilter {
+  QString number;
+  QString table;
+  QString login;
+  QDate from;
+  QDate to;
+};
+// The matching entries, newest first: changedat, login, source, tablename,
+// rowkey, number, kind, summary (one "column: before -> after" per change).
+SortedQuery changeLogQuery(const ChangeFilter& filter);
+
+// The check: the first entry that was altered or removed, and rows whose
+// stored values differ from what the log last wrote into them. Empty when all agree.
+QStringList changeLogProblems(Connection& connection);
