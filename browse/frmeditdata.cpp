@@ -1,6 +1,7 @@
 #include "browse/frmeditdata.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -10,6 +11,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/datacontrol.h"
 #include "toolkit/errorsink.h"
+#include "toolkit/formhost.h"
 
 namespace {
 
@@ -58,6 +60,14 @@ frmeditdata::frmeditdata(FormHost& host)
   tabs_->setCurrentIndex(int(tables_.size()));
   coverBars();
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { runGuarded([this, tab] { tabSelected(tab); }); });
+  // Below CLOSE, so the form's captions, tabs and their order stay as they were.
+  auto* changeLog = makeButton(this, QStringLiteral("cmdchangelog"), QStringLiteral("CHANGE LOG"),
+                               QStringLiteral("WHO CHANGED WHICH RECORD, WHEN, FROM WHAT TO WHAT"));
+  layout()->addWidget(changeLog);
+  FormHost* formHost = &host;
+  connectGuarded(changeLog, &QPushButton::clicked, this, [this, formHost] {
+    if (writeAllChanges()) formHost->show(QStringLiteral("frmchangelog"));  // the last correction included
+  });
 }
 
 // Leaving a tab leaves its row: corrections are written before anything else.

@@ -2,6 +2,7 @@
 // arrow keys, the form closed by its button.
 #include <QAbstractItemModelTester>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtTest>
@@ -55,6 +56,7 @@ class EditDataTest : public QObject {
   void refusedValuesLeaveTheRowAsStored();
   void aRowChangedElsewhereIsNotOverwritten();
   void aChangedNumberTellsWhereTheOldOneStands();
+  void theChangeLogShowsWhoChangedWhat();
 };
 
 void EditDataTest::opensOnTheRulesAndClosesByItsButton() {
@@ -156,6 +158,37 @@ void EditDataTest::aChangedNumberTellsWhereTheOldOneStands() {
   QCOMPARE(d.bench.db().scalar("SELECT inqnum FROM tinquiry WHERE client = 'ALPHA'").toString(), QString("I-9"));
   QCOMPARE(d.bench.db().scalar("SELECT inqnum FROM tquote").toString(), QString("I-1"));  // as the rules warn
   d.closeByButton();
+}
+
+void EditDataTest::theChangeLogShowsWhoChangedWhat() {
+  EditDesk d;
+  d.books.invoice("P-1", "V-1", 700, "NO");
+  d.books.invoice("P-2", "V-2", 800, "NO");
+  d.bench.db().connection().execute("INSERT INTO tlogineditdata (login) VALUES ('ravi')");  // passed the gate
+  d.open("frmeditdata");
+  d.openTab(3);
+  d.type("dginvoice", 1, kPayment, "yes");
+  d.click("cmdchangelog");  // the correction still in its row is written first
+  QTRY_VERIFY(d.isOpen("frmchangelog"));
+  QWidget* log = d.bench.host().find("frmchangelog");
+  auto* grid = d.bench.control<ViewGrid>(log, "dgchangelog");
+  QCOMPARE(grid->model()->index(0, 7).data().toString(), QString("paymentstatus: NO -> YES"));  // newest first
+  QCOMPARE(grid->model()->index(0, 1).data().toString(), QString("ravi"));
+  QCOMPARE(grid->model()->index(0, 2).data().toString(), QString("frmeditdata"));
+
+  auto* number = d.bench.control<QLineEdit>(log, "txtnumber");
+  d.bench.type(number, " v-2");
+  QTest::keyClick(number, Qt::Key_Return);
+  QTRY_COMPARE(grid->model()->rowCount(), 1);  // V-2 was never changed: its NEW entry only
+  QCOMPARE(grid->model()->index(0, 6).data().toString(), QString("NEW"));
+
+  auto* from = d.bench.control<QLineEdit>(log, "txtfrom");
+  d.bench.type(from, "31/02/26");
+  d.prompts.expect("FROM DATE: type a date as dd/mm/yy or dd/mm/yyyy.", "CHANGE LOG", Prompter::Answer::Ok,
+                   Prompter::Icon::Warning);
+  QTest::keyClick(from, Qt::Key_Return);
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  QCOMPARE(grid->model()->rowCount(), 1);  // the list stays as it was
 }
 
 QTEST_MAIN(EditDataTest)
