@@ -14,7 +14,8 @@
 #include <QTableView>
 #include <cstdio>
 
-#include "bench/silentprompter.h"
+#include "bench/paintwatch.h"
+#include "bench/benchapplication.h"
 #include "browse/browseforms.h"
 #include "browse/viewdefinitions.h"
 #include "store/connection.h"
@@ -25,24 +26,7 @@
 namespace {
 
 // Notes when the widget has finished painting itself.
-class PaintWatch : public QObject {
- public:
-  explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
-  bool painted = false;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Paint || inside_) return false;
-    inside_ = true;
-    QApplication::sendEvent(watched, event);
-    inside_ = false;
-    painted = true;
-    return true;
-  }
-
- private:
-  bool inside_ = false;
-};
 
 void closeForm(QWidget* form) {
   form->findChild<QPushButton*>(QStringLiteral("cmdclose"))->click();
@@ -78,8 +62,7 @@ int tab(const QString& database, const QString& formName, const std::vector<View
     QApplication::processEvents();  // the count that follows the first screen
   }
   closeForm(form);
-  std::printf("%lld\n", static_cast<long long>(spent / rounds));
-  return 0;
+  return printNanoseconds(spent / rounds);
 }
 
 int raw(const QString& database, int index, int rounds) {
@@ -93,8 +76,7 @@ int raw(const QString& database, int index, int rounds) {
     if (!statement->step()) return 1;
     spent += timer.nsecsElapsed();
   }
-  std::printf("%lld\n", static_cast<long long>(spent / rounds));
-  return 0;
+  return printNanoseconds(spent / rounds);
 }
 
 int query(const QString& database, int rounds) {
@@ -109,8 +91,7 @@ int query(const QString& database, int rounds) {
     QApplication::processEvents();
     closeForm(form);
   }
-  std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed() / rounds));
-  return 0;
+  return printNanoseconds(timer.nsecsElapsed() / rounds);
 }
 
 int memory(const QString& database) {
@@ -139,9 +120,7 @@ int editMemory(const QString& database) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  SilentPrompter silent;
-  installPrompter(&silent);
+  BenchApplication bench(argc, argv);
   registerBrowseForms();
   const QStringList args = QApplication::arguments();
   if (args.size() == 5 && args[1] == "tab")

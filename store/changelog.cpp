@@ -130,8 +130,17 @@ void createChangeLog(Connection& connection) {
                            .arg(QString::fromLatin1(event).toLower(), QLatin1String(event)));
 }
 
+#ifdef VANTORA_BENCH
+namespace {
+bool benchmarkWithoutLog = false;
+}
+void switchChangeLogOffForBenchmark(bool off) { benchmarkWithoutLog = off; }
+#else
+constexpr bool benchmarkWithoutLog = false;
+#endif
+
 void logNewRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& values) {
-  if (!isLogged(table)) return;
+  if (!isLogged(table) || benchmarkWithoutLog) return;
   std::vector<ColumnChange> filled;
   for (int c = 0; c < values.size() && c < int(table.columns.size()); ++c)
     if (table.columns[size_t(c)].type != ColumnType::Key && !values[c].isNull() && !values[c].toString().isEmpty())
@@ -141,7 +150,7 @@ void logNewRow(Connection& connection, const Table& table, qint64 rowKey, const 
 
 void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& rowValues,
                    const std::vector<ColumnChange>& changes) {
-  if (!isLogged(table)) return;
+  if (!isLogged(table) || benchmarkWithoutLog) return;
   std::vector<ColumnChange> real;
   for (const ColumnChange& change : changes)
     if (change.before.isNull() != change.after.isNull() || change.before.toString() != change.after.toString())

@@ -37,6 +37,11 @@ struct ColumnChange {
   QVariant after;
 };
 
+#ifdef VANTORA_BENCH
+// Benchmark builds only: the same store with the log turned off, to measure its cost.
+void switchChangeLogOffForBenchmark(bool off);
+#endif
+
 // The log's table, its indexes and the triggers that refuse changes to it.
 void createChangeLog(Connection& connection);
 
