@@ -173,6 +173,11 @@ void InquiryTest::fullInquiryIsStoredAsShown() {
            "YES| CENTRIFUGAL PUMP(2) |2|KSB|none|4|YES|ABB |0|ACME PUMPS|PUNE|" + today.toString(Qt::ISODate) + "|clerk");
   QCOMPARE(f.stored("SELECT itemdes || '|' || qty || '|' || manf FROM titemdescom" + where).toString(),
            QString("  CENTRIFUGAL PUMP(2)  SEAL(4)  MOTOR 7.5HP(1)|7|  KSB  ABB"));
+  // The three new rows, each once in the change log, naming the inquiry.
+  QCOMPARE(f.stored("SELECT group_concat(tablename || ' ' || kind || ' ' || number || ' ' || source, ', ') FROM "
+                    "tchangelog WHERE source = 'frminquiry'")
+               .toString(),
+           QString("tinquiry NEW INQ/7 frminquiry, titeminq NEW INQ/7 frminquiry, titemdescom NEW INQ/7 frminquiry"));
 }
 
 void InquiryTest::showTestsTheNumber() {

@@ -85,6 +85,10 @@ void QuotationTest::inquiryIsQuotedEndToEnd() {
   QCOMPARE(d.stored("SELECT quotenum || '|' || itemdes || '|' || qty || '|' || manf FROM titemdescom"),
            QString("Q/1|  PUMP 50X32(2)  TYRE COUPLING(2)|4|  KSB  FENNER"));
   QCOMPARE(d.stored("SELECT quotesendstatus FROM tinquiry"), QString("YES"));
+  // One entry per row the SAVE wrote, the inquiry's mark among them, all in the clerk's name.
+  QCOMPARE(d.stored("SELECT group_concat(tablename || ' ' || kind || ' ' || login, ', ') FROM (SELECT * FROM tchangelog "
+                    "WHERE source = 'frmquotation' ORDER BY pkeychangelog)"),
+           QString("tquote NEW clerk, titeminq CHANGED clerk, titemdescom CHANGED clerk, tinquiry CHANGED clerk"));
 
   d.openQuotation();
   QCOMPARE(d.combo("datacominqnoquote")->count(), 0);
