@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringList>
+#include <map>
+#include <memory>
 
 #include "store/connection.h"
 #include "store/dberror.h"
@@ -222,9 +224,14 @@ QStringList valuesChangedBehindTheLog(Connection& connection) {
   QString table;
   qint64 rowKey = -1;
   QHash<QString, QString> expected;
+  std::map<QString, std::unique_ptr<Statement>> rowOf;  // one prepared read per table
   const auto compare = [&] {
     if (rowKey < 0 || problems.size() >= kMostReported) return;
-    Statement row(connection, QStringLiteral("SELECT * FROM \"%1\" WHERE rowid = ?").arg(table));
+    std::unique_ptr<Statement>& prepared = rowOf[table];
+    if (!prepared)
+      prepared = std::make_unique<Statement>(connection, QStringLiteral("SELECT * FROM \"%1\" WHERE rowid = ?").arg(table));
+    Statement& row = *prepared;
+    row.reset();
     row.bind(1, rowKey);
     if (!row.step()) {
       problems << QStringLiteral("%1 row %2 was removed behind the program's back").arg(table).arg(rowKey);
