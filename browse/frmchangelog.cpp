@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -95,4 +96,5 @@ void frmchangelog::showChanges() {
   delete old;
   bar_->bindModel();
   grid_->fitColumns();
+  grid_->horizontalHeader()->setStretchLastSection(true);  // the changes take the room that is left
 }
