@@ -1,7 +1,6 @@
 // bench_browse tab DB I N     select tab I of the view data form N times, from HELP; prints ns to its grid painted
 // bench_browse edit DB I N    the same for tab I of the edit data form
 // bench_browse raw DB I N     the same tab's list as one ordered statement, to its first row, N times; prints ns
-// bench_browse query DB N     open the query form and close it N times; prints ns per round
 // bench_browse memory DB      open the query form; prints the peak resident size in KiB
 // bench_browse editmemory DB  open the edit data form on its detailed-description tab; prints the peak in KiB
 #include <sys/resource.h>
@@ -79,21 +78,6 @@ int raw(const QString& database, int index, int rounds) {
   return printNanoseconds(spent / rounds);
 }
 
-int query(const QString& database, int rounds) {
-  QMdiArea area;
-  area.show();
-  FormHost host(&area, database);
-  QElapsedTimer timer;
-  timer.start();
-  for (int i = 0; i < rounds; ++i) {
-    QWidget* form = host.show(QStringLiteral("frmquery1"));
-    if (!form) return 1;
-    QApplication::processEvents();
-    closeForm(form);
-  }
-  return printNanoseconds(timer.nsecsElapsed() / rounds);
-}
-
 int memory(const QString& database) {
   QMdiArea area;
   area.show();
@@ -128,7 +112,6 @@ int main(int argc, char* argv[]) {
   if (args.size() == 5 && args[1] == "edit")
     return tab(args[2], QStringLiteral("frmeditdata"), editDataLists(), args[3].toInt(), args[4].toInt());
   if (args.size() == 5 && args[1] == "raw") return raw(args[2], args[3].toInt(), args[4].toInt());
-  if (args.size() == 4 && args[1] == "query") return query(args[2], args[3].toInt());
   if (args.size() == 3 && args[1] == "memory") return memory(args[2]);
   if (args.size() == 3 && args[1] == "editmemory") return editMemory(args[2]);
   std::fprintf(stderr, "usage: see the top of bench/browse.cpp\n");

@@ -14,7 +14,8 @@
 #include <functional>
 
 #include "addressbook/addressbookforms.h"
-#include "bench/silentprompter.h"
+#include "bench/benchapplication.h"
+#include "browse/browseforms.h"
 #include "documents/documentforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
@@ -78,8 +79,7 @@ int login(const QString& database, int rounds) {
     auto connection = Connection::open(database);
     if (currentLoginName(*connection).isEmpty()) return 1;
   }
-  std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed() / rounds));
-  return 0;
+  return printNanoseconds(timer.nsecsElapsed() / rounds);
 }
 
 int form(const QString& name, const QString& database, int rounds) {
@@ -95,8 +95,7 @@ int form(const QString& name, const QString& database, int rounds) {
     area.closeAllSubWindows();  // the silent prompter answers YES to closing
     QApplication::processEvents();
   }
-  std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed() / rounds));
-  return 0;
+  return printNanoseconds(timer.nsecsElapsed() / rounds);
 }
 
 int show(const QString& name, const QString& database, int rounds) {
@@ -117,19 +116,17 @@ int show(const QString& name, const QString& database, int rounds) {
     qDeleteAll(area.subWindowList());  // a shown form refuses to close; it is simply dropped here
     QApplication::processEvents();
   }
-  std::printf("%lld\n", static_cast<long long>(spent / rounds));
-  return 0;
+  return printNanoseconds(spent / rounds);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  SilentPrompter silent;
-  installPrompter(&silent);
+  BenchApplication bench(argc, argv);
   registerShellForms();
   registerDocumentForms();
   registerAddressBookForms();
+  registerBrowseForms();
   const QStringList args = QApplication::arguments();
   if (args.size() == 3 && args[1] == "startup") return startup(args[2]);
   if (args.size() == 3 && args[1] == "signin") return signIn(args[2]);
