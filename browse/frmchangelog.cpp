@@ -11,7 +11,6 @@
 #include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dates.h"
-#include "store/schema.h"
 #include "toolkit/controls.h"
 #include "toolkit/datacontrol.h"
 #include "toolkit/errorsink.h"
@@ -47,8 +46,7 @@ frmchangelog::frmchangelog(FormHost& host)
   table_ = new QComboBox(this);
   table_->setObjectName(QStringLiteral("cbotable"));
   table_->addItem(QString::fromLatin1(kAllTables));
-  for (const Table& table : allTables())
-    if (table.name != "tloginwork" && table.name != "tlogineditdata") table_->addItem(table.name);
+  table_->addItems(loggedTables());
   login_ = makeTextBox(this, QStringLiteral("txtlogin"), QStringLiteral("changes by this login name only"));
   from_ = makeTextBox(this, QStringLiteral("txtfrom"), QStringLiteral("from this date (dd/mm/yy)"));
   to_ = makeTextBox(this, QStringLiteral("txtto"), QStringLiteral("up to this date (dd/mm/yy)"));

@@ -32,6 +32,17 @@ QString numberColumn(const QString& table) {
 
 bool isLogged(const Table& table) { return table.name != "tloginwork" && table.name != "tlogineditdata"; }
 
+}  // namespace
+
+QStringList loggedTables() {
+  QStringList names;
+  for (const Table& table : allTables())
+    if (isLogged(table)) names << table.name;
+  return names;
+}
+
+namespace {
+
 bool isSecret(const Table& table, const QString& column) {
   return table.name == "tloginpassword" && column.endsWith(QStringLiteral("password"));
 }

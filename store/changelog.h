@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <vector>
 
@@ -52,6 +53,9 @@ void createChangeLog(Connection& connection);
 void logNewRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& values);
 void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& rowValues,
                    const std::vector<ColumnChange>& changes);
+
+// The tables whose changes are logged: all but the sign-in logs, which are logs themselves.
+QStringList loggedTables();
 
 // What the log view and `vantora-db log` ask for; empty fields match all.
 // A number matches trimmed and in any letter case; dates are inclusive.
