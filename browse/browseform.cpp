@@ -43,6 +43,17 @@ BrowseList& BrowseForm::addList(const ViewDefinition& definition, QTabWidget* ta
 
 void BrowseForm::coverBars() { bars_->setCurrentWidget(cover_); }
 
+BrowseList* BrowseForm::showListOfTab(const std::vector<BrowseList*>& lists, int tab) {
+  if (tab < 0 || tab >= int(lists.size())) {
+    coverBars();
+    return nullptr;
+  }
+  BrowseList* list = lists[size_t(tab)];
+  list->focusBar();
+  list->read(connection());
+  return list;
+}
+
 bool BrowseForm::writeAllChanges() {
   bool all = true;
   for (const auto& list : lists_) all = list->writeChanges() && all;

@@ -31,6 +31,9 @@ class BrowseForm : public FormBase {
   BrowseList& addList(const ViewDefinition& definition, QTabWidget* tabs);
   // Brings the button forward, over every navigation bar.
   void coverBars();
+  // A tab of `lists` chosen: its bar forward and its list read again, which it
+  // returns; any other tab (HELP) brings the button forward and returns null.
+  BrowseList* showListOfTab(const std::vector<BrowseList*>& lists, int tab);
   // Writes every corrected row not yet written; false when one was refused.
   bool writeAllChanges();
 

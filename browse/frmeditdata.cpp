@@ -73,11 +73,5 @@ frmeditdata::frmeditdata(FormHost& host)
 // Leaving a tab leaves its row: corrections are written before anything else.
 void frmeditdata::tabSelected(int tab) {
   writeAllChanges();
-  if (tab < 0 || tab >= int(tables_.size())) {
-    coverBars();
-    return;
-  }
-  BrowseList& list = *tables_[size_t(tab)];
-  list.focusBar();
-  list.read(connection());
+  showListOfTab(tables_, tab);
 }

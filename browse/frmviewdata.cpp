@@ -22,12 +22,6 @@ frmviewdata::frmviewdata(FormHost& host)
 }
 
 void frmviewdata::tabSelected(int tab) {
-  if (tab < 0 || tab >= int(lists_.size())) {
-    coverBars();
-    return;
-  }
-  BrowseList& list = *lists_[size_t(tab)];
-  list.focusBar();
-  list.read(connection());
-  list.bar()->showTitle(QString::fromLatin1(viewDataLists()[size_t(tab)].caption));
+  if (BrowseList* list = showListOfTab(lists_, tab))
+    list->bar()->showTitle(QString::fromLatin1(viewDataLists()[size_t(tab)].caption));
 }
