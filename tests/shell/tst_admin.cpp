@@ -24,8 +24,10 @@ struct AdminDesk {
   // The sign-in form's two boxes filled, then one of its buttons clicked.
   void submit(const char* button, const QString& name, const QString& password) {
     QWidget* login = bench.host().find("frmLogin") ? bench.host().find("frmLogin") : bench.show("frmLogin");
-    bench.control<QLineEdit>(login, "txtusername")->setText(name);
-    bench.control<QLineEdit>(login, "txtpassword")->setText(password);
+    for (const auto& [box, text] : {std::pair{"txtusername", name}, std::pair{"txtpassword", password}}) {
+      bench.clear(bench.control<QLineEdit>(login, box));
+      bench.type(bench.control<QLineEdit>(login, box), text);
+    }
     bench.click(bench.control<QPushButton>(login, button));
   }
   QWidget* adminForm() { return bench.host().find("frmadmintask"); }
