@@ -13,14 +13,16 @@
 #include "store/connection.h"
 #include "store/databaselocation.h"
 #include "store/dberror.h"
+#include "store/fileengine.h"
 #include "store/statement.h"
 
 namespace {
 
 void copyInto(Connection& source, const QString& partialPath) {
   std::unique_ptr<Connection> destination = Connection::open(partialPath, Connection::OpenMode::CreateNew);
-  sqlite3_backup* backup = sqlite3_backup_init(destination->handle(), "main", source.handle(), "main");
-  if (!backup) destination->raise(sqlite3_errcode(destination->handle()));
+  auto& file = static_cast<FileSession&>(destination->session());
+  sqlite3_backup* backup = sqlite3_backup_init(file.handle(), "main", source.fileHandle(), "main");
+  if (!backup) file.raise(sqlite3_errcode(file.handle()));
   // One step copies every page. Inside it the source's busy handler already waits
   // its few seconds for a lock held elsewhere; retrying after that would only
   // freeze the window for as long as the other program keeps the file.
@@ -30,7 +32,7 @@ void copyInto(Connection& source, const QString& partialPath) {
     throw DbError(DbErrorKind::Locked,
                   QStringLiteral("the database is in use by another window or program, so nothing was copied. "
                                  "Please try again in a moment."));
-  if (rc != SQLITE_DONE) destination->raise(rc);
+  if (rc != SQLITE_DONE) file.raise(rc);
 }
 
 // A file copied byte for byte, readable by its owner only.

@@ -2,6 +2,8 @@
 
 #include "store/connection.h"
 #include "store/documentchain.h"
+#include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 
 namespace {
@@ -25,10 +27,11 @@ std::vector<Reference> references() {
 
 void findOrphans(Connection& connection, const Reference& r, QStringList& report) {
   // One index seek per child row: the parent's number index is on lower(trim(...)).
-  Statement orphans(connection, QStringLiteral("SELECT c.rowid, c.\"%2\" FROM \"%1\" c WHERE NOT EXISTS (SELECT 1 FROM "
+  const QString key = SqlDialect::rowKey(tableNamed(r.child));
+  Statement orphans(connection, QStringLiteral("SELECT c.\"%5\", c.\"%2\" FROM \"%1\" c WHERE NOT EXISTS (SELECT 1 FROM "
                                                "\"%3\" p WHERE lower(trim(p.\"%4\")) = lower(trim(c.\"%2\"))) ORDER BY "
-                                               "c.rowid")
-                                    .arg(r.child, r.column, r.parent, r.parentNumber));
+                                               "c.\"%5\"")
+                                    .arg(r.child, r.column, r.parent, r.parentNumber, key));
   while (orphans.step())
     report << QStringLiteral("%1 row %2: %3 \"%4\" has no row in %5")
                   .arg(r.child)
@@ -42,7 +45,7 @@ void compareOpenLists(Connection& connection, QStringList& report) {
   for (const ChainStep& s : chainSteps()) {
     Statement counts(connection,
                      QStringLiteral("SELECT (SELECT count(*) FROM topenparent WHERE link = '%1'), (SELECT count(*) FROM "
-                                    "\"%2\" p WHERE trim(ifnull(p.\"%3\", '')) <> '' AND NOT EXISTS (SELECT 1 FROM "
+                                    "\"%2\" p WHERE trim(coalesce(p.\"%3\", '')) <> '' AND NOT EXISTS (SELECT 1 FROM "
                                     "\"%4\" c WHERE lower(trim(c.\"%5\")) = lower(trim(p.\"%3\"))))")
                          .arg(s.key, s.parentTable, s.parentNumber, s.childTable, s.childColumn));
     if (counts.step() && counts.value(0) != counts.value(1))
@@ -57,10 +60,7 @@ void compareOpenLists(Connection& connection, QStringList& report) {
 
 DatabaseCheck checkDatabase(Connection& connection) {
   DatabaseCheck report;
-  Statement integrity(connection, QStringLiteral("PRAGMA integrity_check"));
-  QStringList lines;
-  while (integrity.step()) lines << integrity.value(0).toString();
-  report.integrity = lines.join('\n');
+  report.integrity = connection.dialect().integrityCheck(connection);
 
   for (const Reference& r : references()) findOrphans(connection, r, report.brokenChains);
   compareOpenLists(connection, report.brokenChains);

@@ -12,6 +12,7 @@
 #include "store/dberror.h"
 #include "store/logins.h"
 #include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 
 namespace {
@@ -99,48 +100,68 @@ Entry makeEntry(Connection& connection, const Table& table, qint64 rowKey, const
 // Called after the change itself, so this connection already holds the write
 // lock: no other program can append between reading the last seal and writing.
 void append(Connection& connection, const Entry& entry) {
-  Statement last(connection, QStringLiteral("SELECT seal FROM tchangelog ORDER BY pkeychangelog DESC LIMIT 1"));
-  const QString previous = last.step() ? last.value(0).toString() : QString();
-  Statement insert(connection, QStringLiteral("INSERT INTO tchangelog (changedat, login, source, tablename, rowkey, "
-                                              "number, kind, summary, changes, seal) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-  insert.bindAll({entry.changedAt, entry.login, entry.source, entry.table, entry.rowKey, entry.number, entry.kind,
+  Statement last(connection, QStringLiteral("SELECT pkeychangelog, seal FROM tchangelog ORDER BY pkeychangelog DESC LIMIT 1"));
+  const bool first = !last.step();
+  const qint64 key = first ? 1 : last.value(0).toLongLong() + 1;  // no gaps: a gap is how a removal shows
+  const QString previous = first ? QString() : last.value(1).toString();
+  Statement insert(connection, QStringLiteral("INSERT INTO tchangelog (pkeychangelog, changedat, login, source, tablename, "
+                                              "rowkey, number, kind, summary, changes, seal) VALUES (?, ?, ?, ?, ?, ?, ?, "
+                                              "?, ?, ?, ?)"));
+  insert.bindAll({key, entry.changedAt, entry.login, entry.source, entry.table, entry.rowKey, entry.number, entry.kind,
                   entry.summary, entry.changes, entry.seal(previous)});
   insert.step();
 }
 
 }  // namespace
 
-LoggedWrite::LoggedWrite(Connection& connection) : connection_(connection) {
-  connection_.execute(QStringLiteral("SAVEPOINT logged_write"));
+// Outside a transaction the write gets its own, which holds the write lock
+// from the start; inside one, a savepoint takes back the change and its entry
+// alone and leaves the transaction usable.
+LoggedWrite::LoggedWrite(Connection& connection) : connection_(connection), ownTransaction_(!connection.inTransaction()) {
+  if (ownTransaction_)
+    connection_.begin();
+  else
+    connection_.execute(QStringLiteral("SAVEPOINT logged_write"));
 }
 
 LoggedWrite::~LoggedWrite() {
   if (done_) return;
+  if (ownTransaction_) {
+    connection_.rollback();
+    return;
+  }
   try {
-    connection_.execute(QStringLiteral("ROLLBACK TO logged_write"));
-    connection_.execute(QStringLiteral("RELEASE logged_write"));
+    connection_.execute(QStringLiteral("ROLLBACK TO SAVEPOINT logged_write"));
+    connection_.execute(QStringLiteral("RELEASE SAVEPOINT logged_write"));
   } catch (const DbError&) {
     // A failed write may have ended the transaction already; nothing is left to take back.
   }
 }
 
 void LoggedWrite::done() {
-  connection_.execute(QStringLiteral("RELEASE logged_write"));
+  if (ownTransaction_)
+    connection_.commit();
+  else
+    connection_.execute(QStringLiteral("RELEASE SAVEPOINT logged_write"));
   done_ = true;
 }
 
 void createChangeLog(Connection& connection) {
-  connection.execute(QStringLiteral(
-      "CREATE TABLE IF NOT EXISTS tchangelog (pkeychangelog INTEGER PRIMARY KEY AUTOINCREMENT, changedat TEXT NOT NULL, "
-      "login TEXT NOT NULL, source TEXT NOT NULL, tablename TEXT NOT NULL, rowkey INTEGER NOT NULL, number TEXT, "
-      "kind TEXT NOT NULL CHECK (kind IN ('NEW', 'CHANGED')), summary TEXT NOT NULL, changes TEXT NOT NULL, "
-      "seal TEXT NOT NULL)"));
+  const SqlDialect& dialect = connection.dialect();
+  connection.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS tchangelog (%1, changedat %2 NOT NULL, login %2 NOT NULL, "
+                                    "source %2 NOT NULL, tablename %2 NOT NULL, rowkey BIGINT NOT NULL, number %2, "
+                                    "kind %2 NOT NULL CHECK (kind IN ('NEW', 'CHANGED')), summary %2 NOT NULL, "
+                                    "changes %2 NOT NULL, seal %2 NOT NULL)")
+                         .arg(dialect.changeLogKeyDefinition(), dialect.textType()));
   connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_tchangelog_number ON tchangelog (lower(trim(number)))"));
   connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_tchangelog_row ON tchangelog (tablename, rowkey)"));
   for (const char* event : {"UPDATE", "DELETE"})
-    connection.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS tchangelog_no_%1 BEFORE %2 ON tchangelog BEGIN "
-                                      "SELECT RAISE(ABORT, 'the change log cannot be changed'); END")
-                           .arg(QString::fromLatin1(event).toLower(), QLatin1String(event)));
+    for (const QString& statement :
+         dialect.createRefusal(QStringLiteral("tchangelog_no_%1").arg(QString::fromLatin1(event).toLower()),
+                               QLatin1String(event), QStringLiteral("tchangelog"),
+                               QStringLiteral("the change log cannot be changed")))
+      connection.execute(statement);
+  for (const QString& statement : dialect.createChangeLogHighWater()) connection.execute(statement);
 }
 
 #ifdef VANTORA_BENCH
@@ -220,7 +241,7 @@ QStringList brokenChain(Connection& connection) {
     previous = entries.value(10).toString();
     lastKey = key;
   }
-  Statement sequence(connection, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'tchangelog'"));
+  Statement sequence(connection, connection.dialect().changeLogHighWater());
   if (sequence.step() && sequence.value(0).toLongLong() > lastKey)
     return {QStringLiteral("change log: the entries after %1 were removed").arg(lastKey)};
   return {};
@@ -240,7 +261,9 @@ QStringList valuesChangedBehindTheLog(Connection& connection) {
     if (rowKey < 0 || problems.size() >= kMostReported) return;
     std::unique_ptr<Statement>& prepared = rowOf[table];
     if (!prepared)
-      prepared = std::make_unique<Statement>(connection, QStringLiteral("SELECT * FROM \"%1\" WHERE rowid = ?").arg(table));
+      prepared = std::make_unique<Statement>(connection, QStringLiteral("SELECT %1 FROM \"%2\" WHERE \"%3\" = ?")
+                                                             .arg(SqlDialect::keyAndColumns(tableNamed(table)), table,
+                                                                  SqlDialect::rowKey(tableNamed(table))));
     Statement& row = *prepared;
     row.reset();
     row.bind(1, rowKey);

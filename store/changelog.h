@@ -29,6 +29,7 @@ class LoggedWrite {
 
  private:
   Connection& connection_;
+  bool ownTransaction_;
   bool done_ = false;
 };
 

@@ -5,6 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "store/engine.h"
+
+class SqlDialect;
 struct sqlite3;
 
 // Who writes through a connection, for the change log: the signed-in name
@@ -14,28 +17,30 @@ struct ChangeAuthor {
   QString source;
 };
 
-// An open, keyed connection to the database file. Every form owns its own.
+// An open connection to the database: the encrypted file, or a database on a
+// server when the location is a postgresql:// address. Every form owns its own.
 class Connection {
  public:
   enum class OpenMode { Existing, CreateNew };
 
-  static std::unique_ptr<Connection> open(const QString& path, OpenMode mode = OpenMode::Existing);
+  static std::unique_ptr<Connection> open(const QString& location, OpenMode mode = OpenMode::Existing);
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  const QString& path() const { return path_; }
-  sqlite3* handle() const { return db_; }
+  // The file's path, or the server address without its password: fit for messages.
+  const QString& path() const { return shown_; }
+  EngineKind engine() const { return session_->kind(); }
+  const SqlDialect& dialect() const;
+  EngineSession& session() { return *session_; }
+  sqlite3* fileHandle() const;  // the file engine's own handle, else null
 
   void execute(const QString& sql);  // fixed texts only, never user input
-  qint64 lastInsertId() const;
-  int changedRows() const;
+  qint64 lastInsertId() const { return session_->lastInsertId(); }
+  int changedRows() const { return session_->changedRows(); }
 
   const ChangeAuthor& author() const { return author_; }
   void setAuthor(const ChangeAuthor& author) { author_ = author; }
-
-  // Turns an engine result code into the matching DbError.
-  [[noreturn]] void raise(int resultCode) const;
 
   // Transactions: see Transaction. Undo actions restore in-memory state of
   // record sets whose writes a rollback takes back.
@@ -46,10 +51,11 @@ class Connection {
   void onRollback(std::function<void()> undo);
 
  private:
-  Connection(sqlite3* db, const QString& path) : db_(db), path_(path) {}
+  Connection(std::unique_ptr<EngineSession> session, const QString& shown)
+      : session_(std::move(session)), shown_(shown) {}
 
-  sqlite3* db_;
-  QString path_;
+  std::unique_ptr<EngineSession> session_;
+  QString shown_;
   bool inTransaction_ = false;
   ChangeAuthor author_;
   std::vector<std::function<void()>> undoOnRollback_;

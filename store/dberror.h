@@ -16,6 +16,11 @@ enum class DbErrorKind {
   Conflict,
   Duplicate,     // a document number the file already holds
   WrongVersion,  // a file this version cannot use as it is
+  // Server mode only.
+  Unreachable,     // no server answers at the address
+  SignInRefused,   // the server refused the role or its password
+  NoPermission,    // the role may not read or write what was asked
+  ConnectionLost,  // the server went away; the open transaction is gone with it
   Other,
 };
 

@@ -6,6 +6,7 @@
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 
 namespace {
@@ -23,47 +24,52 @@ QString noChildNames(const ChainStep& s, const QString& number) {
 }
 
 // Statements run by the triggers of one step.
-QString addIfOpen(const ChainStep& s, const QString& row) {
+QString parentKey(const ChainStep& s) { return quoted(SqlDialect::rowKey(tableNamed(s.parentTable))); }
+
+QString addIfOpen(const SqlDialect& dialect, const ChainStep& s, const QString& row) {
   const QString number = row + '.' + quoted(s.parentNumber);
-  return QStringLiteral("INSERT OR IGNORE INTO topenparent (link, parentrowid, number) SELECT '%1', %2.rowid, %3 "
-                        "WHERE trim(ifnull(%3, '')) <> '' AND %4;")
-      .arg(s.key, row, number, noChildNames(s, number));
+  return dialect.insertSkippingKnown(QStringLiteral("INTO topenparent (link, parentrowid, number) SELECT '%1', %2.%3, %4 "
+                                                    "WHERE trim(coalesce(%4, '')) <> '' AND %5")
+                                         .arg(s.key, row, parentKey(s), number, noChildNames(s, number))) +
+         ';';
 }
 
 QString closeParentsOf(const ChainStep& s, const QString& childNumber) {
-  return QStringLiteral("DELETE FROM topenparent WHERE link = '%1' AND parentrowid IN (SELECT p.rowid FROM %2 p WHERE %3);")
-      .arg(s.key, quoted(s.parentTable), sameNumber("p." + quoted(s.parentNumber), childNumber));
+  return QStringLiteral("DELETE FROM topenparent WHERE link = '%1' AND parentrowid IN (SELECT p.%2 FROM %3 p WHERE %4);")
+      .arg(s.key, parentKey(s), quoted(s.parentTable), sameNumber("p." + quoted(s.parentNumber), childNumber));
 }
 
-QString reopenParentsOf(const ChainStep& s, const QString& childNumber) {
+QString reopenParentsOf(const SqlDialect& dialect, const ChainStep& s, const QString& childNumber) {
   const QString number = "p." + quoted(s.parentNumber);
-  return QStringLiteral("INSERT OR IGNORE INTO topenparent (link, parentrowid, number) SELECT '%1', p.rowid, %2 "
-                        "FROM %3 p WHERE %4 AND trim(%2) <> '' AND %5;")
-      .arg(s.key, number, quoted(s.parentTable), sameNumber(number, childNumber), noChildNames(s, childNumber));
+  return dialect.insertSkippingKnown(QStringLiteral("INTO topenparent (link, parentrowid, number) SELECT '%1', p.%2, %3 "
+                                                    "FROM %4 p WHERE %5 AND trim(%3) <> '' AND %6")
+                                         .arg(s.key, parentKey(s), number, quoted(s.parentTable),
+                                              sameNumber(number, childNumber), noChildNames(s, childNumber))) +
+         ';';
 }
 
 QString dropRow(const ChainStep& s) {
-  return QStringLiteral("DELETE FROM topenparent WHERE link = '%1' AND parentrowid = old.rowid;").arg(s.key);
+  return QStringLiteral("DELETE FROM topenparent WHERE link = '%1' AND parentrowid = old.%2;").arg(s.key, parentKey(s));
 }
 
 void createTriggers(Connection& connection, const ChainStep& s) {
+  const SqlDialect& dialect = connection.dialect();
   const QString parent = quoted(s.parentTable), child = quoted(s.childTable);
   const QString childNumber = QStringLiteral("%1.") + quoted(s.childColumn);
   const QList<QPair<QString, QString>> triggers = {
-      {QStringLiteral("AFTER INSERT ON %1").arg(parent), addIfOpen(s, "new")},
-      {QStringLiteral("AFTER UPDATE OF %1 ON %2").arg(quoted(s.parentNumber), parent), dropRow(s) + addIfOpen(s, "new")},
+      {QStringLiteral("AFTER INSERT ON %1").arg(parent), addIfOpen(dialect, s, "new")},
+      {QStringLiteral("AFTER UPDATE OF %1 ON %2").arg(quoted(s.parentNumber), parent),
+       dropRow(s) + addIfOpen(dialect, s, "new")},
       {QStringLiteral("AFTER DELETE ON %1").arg(parent), dropRow(s)},
       {QStringLiteral("AFTER INSERT ON %1").arg(child), closeParentsOf(s, childNumber.arg("new"))},
       {QStringLiteral("AFTER UPDATE OF %1 ON %2").arg(quoted(s.childColumn), child),
-       reopenParentsOf(s, childNumber.arg("old")) + closeParentsOf(s, childNumber.arg("new"))},
-      {QStringLiteral("AFTER DELETE ON %1").arg(child), reopenParentsOf(s, childNumber.arg("old"))},
+       reopenParentsOf(dialect, s, childNumber.arg("old")) + closeParentsOf(s, childNumber.arg("new"))},
+      {QStringLiteral("AFTER DELETE ON %1").arg(child), reopenParentsOf(dialect, s, childNumber.arg("old"))},
   };
   int n = 0;
   for (const auto& [when, body] : triggers)
-    connection.execute(QStringLiteral("CREATE TRIGGER \"open_%1_%2\" %3 FOR EACH ROW BEGIN %4 END")
-                           .arg(s.key)
-                           .arg(++n)
-                           .arg(when, body));
+    for (const QString& statement : dialect.createTrigger(QStringLiteral("open_%1_%2").arg(s.key).arg(++n), when, body))
+      connection.execute(statement);
 }
 
 }  // namespace
@@ -101,8 +107,9 @@ bool markParentAnswered(Connection& connection, Step step, const QString& number
   if (status < 0) return false;  // a step whose parent keeps no status
   // The rows as they were, for the change log.
   std::vector<std::pair<qint64, QVariantList>> rows;
-  Statement read(connection, QStringLiteral("SELECT rowid, * FROM %1 WHERE %2")
-                                 .arg(quoted(s.parentTable), sameNumber(quoted(s.parentNumber), "?1")));
+  Statement read(connection, QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                 .arg(SqlDialect::keyAndColumns(parent), quoted(s.parentTable),
+                                      sameNumber(quoted(s.parentNumber), "?1")));
   read.bind(1, number);
   while (read.step()) {
     QVariantList values;
@@ -110,8 +117,8 @@ bool markParentAnswered(Connection& connection, Step step, const QString& number
     rows.emplace_back(read.value(0).toLongLong(), values);
   }
   LoggedWrite logged(connection);
-  Statement mark(connection, QStringLiteral("UPDATE %1 SET %2 = 'YES' WHERE rowid = ?").arg(quoted(s.parentTable),
-                                                                                             quoted(s.statusColumn)));
+  Statement mark(connection, QStringLiteral("UPDATE %1 SET %2 = 'YES' WHERE %3 = ?")
+                                 .arg(quoted(s.parentTable), quoted(s.statusColumn), parentKey(s)));
   for (auto& [rowKey, values] : rows) {
     mark.reset();
     mark.bind(1, rowKey);
@@ -132,15 +139,15 @@ bool numberTaken(Connection& connection, const QString& table, const QString& co
 }
 
 void createOpenDocumentBookkeeping(Connection& connection) {
-  connection.execute(QStringLiteral(
-      "CREATE TABLE topenparent (link TEXT NOT NULL, parentrowid INTEGER NOT NULL, number TEXT NOT NULL, "
-      "PRIMARY KEY (link, parentrowid))"));
+  connection.execute(QStringLiteral("CREATE TABLE topenparent (link TEXT NOT NULL, parentrowid BIGINT NOT NULL, "
+                                    "number %1 NOT NULL, PRIMARY KEY (link, parentrowid))")
+                         .arg(connection.dialect().textType()));
   connection.execute(QStringLiteral("CREATE INDEX ix_topenparent_list ON topenparent (link, number)"));
   for (const ChainStep& s : chainSteps()) {
     createTriggers(connection, s);
-    connection.execute(QStringLiteral("INSERT INTO topenparent (link, parentrowid, number) SELECT '%1', p.rowid, %2 "
-                                      "FROM %3 p WHERE trim(ifnull(%2, '')) <> '' AND %4")
-                           .arg(s.key, "p." + quoted(s.parentNumber), quoted(s.parentTable),
+    connection.execute(QStringLiteral("INSERT INTO topenparent (link, parentrowid, number) SELECT '%1', p.%2, %3 "
+                                      "FROM %4 p WHERE trim(coalesce(%3, '')) <> '' AND %5")
+                           .arg(s.key, parentKey(s), "p." + quoted(s.parentNumber), quoted(s.parentTable),
                                 noChildNames(s, "p." + quoted(s.parentNumber))));
   }
 }

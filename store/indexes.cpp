@@ -4,6 +4,7 @@
 
 #include "store/categories.h"
 #include "store/connection.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 
 namespace {
@@ -55,6 +56,16 @@ struct ListingOrder {
   const char* table;
   QStringList columns;
 
+  // Index terms ordered, nulls included, as the lists read them.
+  QString terms(const SqlDialect& dialect) const {
+    QStringList terms;
+    for (const QString& column : columns) {
+      const bool descending = column.endsWith(QLatin1String(" DESC"));
+      terms << dialect.orderTerm(descending ? column.chopped(5) : column, descending);
+    }
+    return terms.join(QStringLiteral(", "));
+  }
+
   QString name() const {
     QString joined = columns.join('_');
     joined.replace(QStringLiteral(" DESC"), QStringLiteral("_desc"));
@@ -85,7 +96,7 @@ void createIndexes(Connection& connection) {
 void createListingIndexes(Connection& connection) {
   for (const ListingOrder& order : listingOrders())
     connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)")
-                           .arg(order.name(), QLatin1String(order.table), order.columns.join(QStringLiteral(", "))));
+                           .arg(order.name(), QLatin1String(order.table), order.terms(connection.dialect())));
 }
 
 QString firstDuplicateNumber(Connection& connection) {

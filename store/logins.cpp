@@ -3,6 +3,8 @@
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/recordset.h"
+#include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 
 namespace {
@@ -75,7 +77,9 @@ void writeSignInLog(RecordSet& pendingLogRow, const QString& trimmedName, const 
 
 namespace {
 QString lastLoginIn(Connection& connection, const char* log) {
-  Statement last(connection, QStringLiteral("SELECT \"login\" FROM \"%1\" ORDER BY rowid DESC LIMIT 1").arg(QLatin1String(log)));
+  const Table& table = tableNamed(QLatin1String(log));
+  Statement last(connection, QStringLiteral("SELECT \"login\" FROM \"%1\" ORDER BY \"%2\" DESC LIMIT 1")
+                                 .arg(table.name, SqlDialect::rowKey(table)));
   return last.step() ? last.value(0).toString() : QString();
 }
 }  // namespace

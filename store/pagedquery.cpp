@@ -5,6 +5,7 @@
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 
 namespace {
@@ -33,9 +34,9 @@ SortedQuery asOf(SortedQuery query, const KeySnapshot& snapshot) {
 
 std::unique_ptr<Statement> wholeList(Connection& connection, const SortedQuery& query) {
   QStringList terms;
-  for (const SortTerm& term : query.order) terms << quoted(term.column) + (term.descending ? " DESC" : " ASC");
+  for (const SortTerm& term : query.order) terms << connection.dialect().orderTerm(quoted(term.column), term.descending);
   auto statement = std::make_unique<Statement>(
-      connection, QStringLiteral("SELECT * FROM (%1) ORDER BY %2").arg(query.rows, terms.join(QStringLiteral(", "))));
+      connection, QStringLiteral("SELECT * FROM (%1) AS listed ORDER BY %2").arg(query.rows, terms.join(QStringLiteral(", "))));
   statement->bindAll(asOf(query, takeKeySnapshot(connection)).parameters);
   return statement;
 }
@@ -66,7 +67,7 @@ void PagedQuery::refresh() {
 
 int PagedQuery::rowCount() {
   if (!counted_) {
-    Statement count(connection_, QStringLiteral("SELECT count(*) FROM (%1)").arg(query_.rows));
+    Statement count(connection_, QStringLiteral("SELECT count(*) FROM (%1) AS listed").arg(query_.rows));
     count.bindAll(bound_);
     count_ = count.step() ? count.value(0).toInt() : 0;
     counted_ = true;
@@ -77,7 +78,7 @@ int PagedQuery::rowCount() {
 QString PagedQuery::orderBy(bool backwards) const {
   QStringList terms;
   for (const SortTerm& term : order_)
-    terms << quoted(term.column) + (term.descending != backwards ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
+    terms << connection_.dialect().orderTerm(quoted(term.column), term.descending != backwards);
   return terms.join(QStringLiteral(", "));
 }
 
@@ -105,15 +106,15 @@ QString PagedQuery::following(const QVariantList& row, bool backwards, QVariantL
       alternatives << QStringLiteral("(%1)").arg((QStringList(sameSoFar) << later).join(QStringLiteral(" AND ")));
       values << sameValues << laterValues;
     }
-    sameSoFar << column + QStringLiteral(" IS ?");
+    sameSoFar << connection_.dialect().sameAsParameter(column);
     sameValues << value;
   }
-  return alternatives.isEmpty() ? QStringLiteral("0") : alternatives.join(QStringLiteral(" OR "));
+  return alternatives.isEmpty() ? QStringLiteral("1 = 0") : alternatives.join(QStringLiteral(" OR "));
 }
 
 QList<QVariantList> PagedQuery::read(const QString& where, const QVariantList& boundary, bool backwards, int count,
                                      int offset) {
-  Statement page(connection_, QStringLiteral("SELECT * FROM (%1)%2 ORDER BY %3 LIMIT ? OFFSET ?")
+  Statement page(connection_, QStringLiteral("SELECT * FROM (%1) AS listed%2 ORDER BY %3 LIMIT ? OFFSET ?")
                                   .arg(query_.rows, where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where,
                                        orderBy(backwards)));
   QVariantList values = bound_;

@@ -6,7 +6,9 @@
 #include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
+#include "store/insertrow.h"
 #include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 
 struct RecordRow {
@@ -61,8 +63,10 @@ RecordSet RecordSet::openTable(Connection& connection, const QString& table) {
 RecordSet RecordSet::openWhere(Connection& connection, const QString& table, const QString& condition,
                                const QVariantList& parameters) {
   RecordSet rs = openForAppend(connection, table);
-  Statement statement(connection, QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 ORDER BY rowid")
-                                      .arg(quoted(rs.d_->table->name), condition));
+  const Table& opened = *rs.d_->table;
+  Statement statement(connection, QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4")
+                                      .arg(SqlDialect::keyAndColumns(opened), quoted(opened.name), condition,
+                                           quoted(SqlDialect::rowKey(opened))));
   statement.bindAll(parameters);
   rs.d_->load(statement, true);
   return rs;
@@ -172,14 +176,9 @@ void RecordSet::updateBatch(ConflictCheck check) {
   try {
     LoggedWrite logged(*d.connection);
     if (row.pending) {
-      QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table.name))
-                                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                          .arg(quoted(table.name), names.join(", "),
-                                               QStringList(names.size(), QStringLiteral("?")).join(", "));
-      Statement insert(*d.connection, sql);
+      Statement insert(*d.connection, insertSql(*d.connection, table, names));
       insert.bindAll(values);
-      insert.step();
-      row.rowid = d.connection->lastInsertId();
+      row.rowid = insertedKey(*d.connection, insert);
       if (table.columns.front().type == ColumnType::Key) row.values[0] = row.rowid;
       logNewRow(*d.connection, table, row.rowid, row.values);
       row.pending = false;
@@ -193,11 +192,12 @@ void RecordSet::updateBatch(ConflictCheck check) {
         if (changed) sets << quoted(table.columns[size_t(c)].name) + " = ?";
         if (!changed && (check == ConflictCheck::ChangedColumns || table.columns[size_t(c)].type == ColumnType::Key))
           continue;
-        checks << quoted(table.columns[size_t(c)].name) + " IS ?";
+        checks << d.connection->dialect().sameAsParameter(quoted(table.columns[size_t(c)].name));
         parameters << row.loaded[c];
       }
-      Statement update(*d.connection, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ? AND %3")
-                                           .arg(quoted(table.name), sets.join(", "), checks.join(" AND ")));
+      Statement update(*d.connection, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4")
+                                           .arg(quoted(table.name), sets.join(", "), quoted(SqlDialect::rowKey(table)),
+                                                checks.join(" AND ")));
       update.bindAll(parameters);
       update.step();
       if (d.connection->changedRows() != 1)

@@ -5,6 +5,7 @@
 #include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
+#include "store/insertrow.h"
 #include "store/schema.h"
 #include "store/statement.h"
 
@@ -15,9 +16,7 @@ RowWriter::RowWriter(Connection& connection, const QString& table)
     positions_.insert(table_.columns[c].name, int(c) - firstColumn_);
     names << '"' + table_.columns[c].name + '"';
   }
-  insert_ = std::make_unique<Statement>(
-      connection, QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                      .arg(table_.name, names.join(", "), QStringList(names.size(), QStringLiteral("?")).join(", ")));
+  insert_ = std::make_unique<Statement>(connection, insertSql(connection, table_, names));
 }
 
 RowWriter::~RowWriter() = default;
@@ -30,8 +29,7 @@ void RowWriter::append(const QVariantList& valuesWithoutKey) {
   LoggedWrite logged(connection_);
   insert_->reset();
   for (int i = 0; i < valuesWithoutKey.size(); ++i) insert_->bind(i + 1, stored[i + firstColumn_]);
-  insert_->step();
-  const qint64 key = connection_.lastInsertId();
+  const qint64 key = insertedKey(connection_, *insert_);
   if (firstColumn_ == 1) stored[0] = key;
   logNewRow(connection_, table_, key, stored);
   logged.done();

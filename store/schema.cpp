@@ -7,9 +7,10 @@
 #include "store/connection.h"
 #include "store/documentchain.h"
 #include "store/indexes.h"
+#include "store/sqldialect.h"
+#include "store/wholenumber.h"
 #include "store/dates.h"
 #include "store/dberror.h"
-#include "store/wholenumber.h"
 
 namespace {
 
@@ -105,30 +106,6 @@ std::vector<Table> buildTables() {
   };
 }
 
-QString columnDefinition(const Column& c) {
-  const QString n = '"' + c.name + '"';
-  switch (c.type) {
-    case ColumnType::Key:
-      return n + " INTEGER PRIMARY KEY AUTOINCREMENT";
-    case ColumnType::Text:
-      return n + QStringLiteral(" TEXT CHECK (%1 IS NULL OR (typeof(%1) = 'text' AND length(%1) <= %2))")
-                     .arg(n)
-                     .arg(c.maxLength);
-    case ColumnType::Int16:
-    case ColumnType::Int32: {
-      const WholeNumberRange r = c.type == ColumnType::Int16 ? kInt16Range : kInt32Range;
-      const QString range = QStringLiteral("typeof(%1) = 'integer' AND %1 BETWEEN %2 AND %3").arg(n).arg(r.min).arg(r.max);
-      if (c.zeroWhenUnused) return n + " INTEGER NOT NULL DEFAULT 0 CHECK (" + range + ")";
-      return n + " INTEGER CHECK (" + n + " IS NULL OR (" + range + "))";
-    }
-    case ColumnType::Date:
-      return n + " TEXT CHECK (" + n + " IS NULL OR " + n + " GLOB '[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9]')";
-    case ColumnType::Time:
-      return n + " TEXT CHECK (" + n + " IS NULL OR " + n + " GLOB '[0-2][0-9]:[0-5][0-9]:[0-5][0-9]')";
-  }
-  return n;
-}
-
 QString describe(const QVariant& value) { return '"' + value.toString() + '"'; }
 
 }  // namespace
@@ -216,7 +193,9 @@ void createSchema(Connection& connection) {
 void createTables(Connection& connection) {
   for (const Table& t : allTables()) {
     QStringList definitions;
-    for (const Column& c : t.columns) definitions << columnDefinition(c);
+    for (const Column& c : t.columns) definitions << connection.dialect().columnDefinition(c);
+    if (SqlDialect::rowKey(t) != t.columns.front().name && !connection.dialect().hiddenRowKeyDefinition().isEmpty())
+      definitions << connection.dialect().hiddenRowKeyDefinition();
     connection.execute(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(t.name, definitions.join(", ")));
   }
   createChangeLog(connection);  // before the first row, which it logs
@@ -225,5 +204,5 @@ void createTables(Connection& connection) {
 void createDerivedObjects(Connection& connection) {
   createIndexes(connection);
   createOpenDocumentBookkeeping(connection);
-  connection.execute(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+  connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }

@@ -33,7 +33,7 @@ const Table& tableNamed(const QString& name);
 // The most characters a text column holds; a box typed into it holds no more.
 int textLimit(const QString& table, const QString& column);
 
-// Kept in the file (PRAGMA user_version); raised whenever the file's layout changes.
+// Kept in the database; raised whenever its layout changes.
 inline constexpr int kSchemaVersion = 3;
 
 // A new database: tables, then everything derived from them.

@@ -7,27 +7,27 @@
 #include "store/dberror.h"
 #include "store/indexes.h"
 #include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 #include "store/transaction.h"
 
 namespace {
 
-int fileVersion(Connection& connection) {
-  Statement version(connection, QStringLiteral("PRAGMA user_version"));
-  return version.step() ? version.value(0).toInt() : 0;
-}
+int fileVersion(Connection& connection) { return connection.dialect().schemaVersion(connection); }
 
 bool holdsEveryTable(Connection& connection) {
-  for (const Table& table : allTables()) {
-    Statement found(connection, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
-    found.bind(1, table.name);
-    if (!found.step()) return false;
-  }
+  for (const Table& table : allTables())
+    if (!connection.dialect().hasTable(connection, table.name)) return false;
   return true;
 }
 
 // The first release numbered its indexes ix1, ix2, ... and had no unique ones.
 void upgradeFromFirstRelease(Connection& connection) {
+  if (connection.engine() == EngineKind::Server)  // server databases began at the current layout
+    throw DbError(DbErrorKind::WrongVersion,
+                  QStringLiteral("The database %1 holds VANTORA's tables without a data version: it was not made by "
+                                 "vantora-db. Make a new one with \"vantora-db init\" or \"vantora-db copy\".")
+                      .arg(connection.path()));
   if (!holdsEveryTable(connection))
     throw DbError(DbErrorKind::WrongVersion,
                   QStringLiteral("The file %1 is not a VANTORA database: its tables are missing.").arg(connection.path()));
@@ -63,6 +63,6 @@ void requireCurrentSchema(Connection& connection) {
   if (version == 0) upgradeFromFirstRelease(connection);
   if (version == 1) createListingIndexes(connection);
   if (version < 3) createChangeLog(connection);
-  connection.execute(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+  connection.dialect().setSchemaVersion(connection, kSchemaVersion);
   upgrade.commit();
 }

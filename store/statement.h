@@ -2,9 +2,10 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 
-struct sqlite3;
-struct sqlite3_stmt;
+#include "store/engine.h"
+
 class Connection;
 
 // One prepared SQL text. Values are always bound, never pasted into the text.
@@ -15,16 +16,15 @@ class Statement {
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
 
-  void bind(int position, const QVariant& value);  // position counts from 1
+  void bind(int position, const QVariant& value) { engine_->bind(position, value); }  // position counts from 1
   void bindAll(const QVariantList& values);
-  bool step();  // true while a row is available
-  void reset();
+  bool step() { return engine_->step(); }  // true while a row is available
+  void reset() { engine_->reset(); }
 
-  int columnCount() const;
-  QString columnName(int column) const;
-  QVariant value(int column) const;
+  int columnCount() const { return engine_->columnCount(); }
+  QString columnName(int column) const { return engine_->columnName(column); }
+  QVariant value(int column) const { return engine_->value(column); }
 
  private:
-  Connection& connection_;
-  sqlite3_stmt* stmt_ = nullptr;
+  std::unique_ptr<EngineStatement> engine_;
 };

@@ -96,7 +96,7 @@ SortedQuery latestSignIns(const char* log, bool distinct, const QString& order) 
   const Source source = table(log);
   const QString columns = distinct ? QStringLiteral("DISTINCT login, \"date\", \"time\"")
                                    : QStringLiteral("login, \"date\", \"time\", ") + source.keys();
-  return {QStringLiteral("SELECT * FROM (SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 50)")
+  return {QStringLiteral("SELECT * FROM (SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 50) AS latest")
               .arg(columns, source.from, source.bounds(), order),
           terms(order), {}, source.marks(), !distinct};
 }
