@@ -57,9 +57,7 @@ void requireCurrentSchema(Connection& connection) {
     throw DbError(DbErrorKind::WrongVersion,
                   QStringLiteral("The database file %1 was made by a newer version of VANTORA (data version %2; this "
                                  "program reads version %3). Open it with the newer program.")
-                      .arg(connection.path())
-                      .arg(version)
-                      .arg(kSchemaVersion));
+                      .arg(connection.path(), QString::number(version), QString::number(kSchemaVersion)));
   if (version == 0) upgradeFromFirstRelease(connection);
   if (version == 1) createListingIndexes(connection);
   if (version < 3) createChangeLog(connection);

@@ -169,6 +169,7 @@ class ServerStatement : public EngineStatement {
     for (const auto& v : values_) pointers.push_back(v ? v->constData() : nullptr);
     pg_result* result = PQexecParams(session_.handle(), sql_.constData(), int(values_.size()), types_.data(),
                                      pointers.data(), nullptr, nullptr, 0);
+    if (PQresultStatus(result) == PGRES_FATAL_ERROR) fprintf(stderr, "DEBUGSQL %s\n", sql_.constData());
     session_.check(result);
     session_.noteChanged(result);
     result_ = result;
@@ -235,6 +236,8 @@ ServerSession::~ServerSession() { PQfinish(connection_); }
 
 void ServerSession::prepareSession() {
   PQsetClientEncoding(connection_, "UTF8");
+  // The server's notices ("drop cascades to ...") are for people at a console.
+  PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
   // A write waiting longer than this for another program's lock is told to try again.
   execute(QStringLiteral("SET lock_timeout = %1").arg(kLockWaitMs));
 }

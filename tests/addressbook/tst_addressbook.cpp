@@ -102,8 +102,8 @@ void AddressBookTest::savedRowHoldsWhatTheFormShowed() {
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QTRY_VERIFY(!d.booking());
   QCOMPARE(d.stored("SELECT inqnum || '|' || login || '|' || client || '|' || address || '|' || area || '|' || state || "
-                    "'|' || contactperson || '|' || ifnull(designation, 'null') || '|' || telephonelandline || '|' || "
-                    "ifnull(fax, 'null') || '|' || email || '|' || ifnull(website, 'null') FROM taddressbook"),
+                    "'|' || contactperson || '|' || coalesce(designation, 'null') || '|' || telephonelandline || '|' || "
+                    "coalesce(fax, 'null') || '|' || email || '|' || coalesce(website, 'null') FROM taddressbook"),
            QString("I-1|clerk|ALPHA|12, MIDC, BHOSARI|PUNE|MAHARASHTRA|R. K. SHARMA|null|020/2567123|null|buy@alpha.in|null"));
 
   d.openBook();  // the inquiry is gone from the list, the state is offered

@@ -79,15 +79,15 @@ void QuotationTest::inquiryIsQuotedEndToEnd() {
 
   const QString today = QDate::currentDate().toString(Qt::ISODate);
   QCOMPARE(d.stored("SELECT inqnum || '|' || client || '|' || quotenum || '|' || quotedate || '|' || quoterate || '|' || "
-                    "loginquote || '|' || logindate || '|' || ifnull(orderstatus, 'null') FROM tquote"),
+                    "loginquote || '|' || logindate || '|' || coalesce(orderstatus, 'null') FROM tquote"),
            "INQ-1|ACME PUMPS|Q/1|2026-12-05|125000|clerk|" + today + "|null");
   QCOMPARE(d.stored("SELECT quotenum || '|' || login || '|' || logindate FROM titeminq"), "Q/1|clerk|" + today);
   QCOMPARE(d.stored("SELECT quotenum || '|' || itemdes || '|' || qty || '|' || manf FROM titemdescom"),
            QString("Q/1|  PUMP 50X32(2)  TYRE COUPLING(2)|4|  KSB  FENNER"));
   QCOMPARE(d.stored("SELECT quotesendstatus FROM tinquiry"), QString("YES"));
   // One entry per row the SAVE wrote, the inquiry's mark among them, all in the clerk's name.
-  QCOMPARE(d.stored("SELECT group_concat(tablename || ' ' || kind || ' ' || login, ', ') FROM (SELECT * FROM tchangelog "
-                    "WHERE source = 'frmquotation' ORDER BY pkeychangelog)"),
+  QCOMPARE(d.storedList("SELECT tablename || ' ' || kind || ' ' || login FROM tchangelog WHERE source = 'frmquotation' "
+                        "ORDER BY pkeychangelog", ", "),
            QString("tquote NEW clerk, titeminq CHANGED clerk, titemdescom CHANGED clerk, tinquiry CHANGED clerk"));
 
   d.openQuotation();
@@ -160,9 +160,9 @@ void QuotationTest::secondShowReplacesAndSaveMarksTheShownInquiry() {
   d.combo("datacominqnoquote")->setEditText("A-1");  // changed after SHOW, not shown
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
-  QCOMPARE(d.stored("SELECT group_concat(inqnum || '=' || ifnull(quotesendstatus, 'null')) FROM tinquiry"),
+  QCOMPARE(d.storedList("SELECT inqnum || '=' || coalesce(quotesendstatus, 'null') FROM tinquiry ORDER BY pkeyinq"),
            QString("A-1=null,B-1=YES"));
-  QCOMPARE(d.stored("SELECT group_concat(inqnum || '=' || ifnull(quotenum, 'null')) FROM titemdescom"),
+  QCOMPARE(d.storedList("SELECT inqnum || '=' || coalesce(quotenum, 'null') FROM titemdescom ORDER BY pkey"),
            QString("A-1=null,B-1=QB"));
   QCOMPARE(d.stored("SELECT client FROM titeminq WHERE inqnum = 'A-1'"), QString("ALPHA"));
 }
@@ -177,7 +177,7 @@ void QuotationTest::oddCharactersMatchOnlyThemselves() {
   d.type("txtquotenum", "Q%1");
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
-  QCOMPARE(d.stored("SELECT group_concat(inqnum || '=' || ifnull(quotenum, 'null')) FROM titeminq"),
+  QCOMPARE(d.storedList("SELECT inqnum || '=' || coalesce(quotenum, 'null') FROM titeminq ORDER BY pkeyiteminq"),
            QString("A%'_\\1=Q%1,AB'X\\1=null"));
 }
 
@@ -217,7 +217,7 @@ void QuotationTest::saveRefusals() {
   QVERIFY(d.quoting());
   QCOMPARE(d.rows("tquote"), 1);
   // The emptied box left no number in the rows it had reached.
-  QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') FROM titemdescom WHERE inqnum = 'R-2'"), QString("null"));
+  QCOMPARE(d.stored("SELECT coalesce(quotenum, 'null') FROM titemdescom WHERE inqnum = 'R-2'"), QString("null"));
 }
 
 void QuotationTest::changedItemsElsewhereAreAConflict() {
@@ -232,7 +232,7 @@ void QuotationTest::changedItemsElsewhereAreAConflict() {
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QVERIFY(d.quoting());
   QCOMPARE(d.rows("tquote"), 0);
-  QCOMPARE(d.stored("SELECT idp || '|' || ifnull(quotenum, 'null') FROM titeminq"), QString("CORRECTED PUMP(1)|null"));
+  QCOMPARE(d.stored("SELECT idp || '|' || coalesce(quotenum, 'null') FROM titeminq"), QString("CORRECTED PUMP(1)|null"));
 
   d.click("cmdshow");  // loads the corrected row
   QCOMPARE(d.box("txtidp")->text(), QString("CORRECTED PUMP(1)"));
@@ -253,7 +253,7 @@ void QuotationTest::failedSaveStoresNothing() {
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QVERIFY(d.quoting());
   QCOMPARE(d.rows("tquote"), 0);
-  QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') FROM titeminq"), QString("null"));
+  QCOMPARE(d.stored("SELECT coalesce(quotenum, 'null') FROM titeminq"), QString("null"));
   other->execute("ALTER TABLE hidden RENAME TO tinquiry");
   d.saveYes();
   QVERIFY2(d.prompts.done(), d.prompts.report());
@@ -281,8 +281,8 @@ void QuotationTest::noThenNoAndCloseRules() {
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QTRY_VERIFY(!d.quoting());
   QCOMPARE(d.rows("tquote"), 0);
-  QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') || '|' || login FROM titeminq"), QString("null|clerk"));
-  QCOMPARE(d.stored("SELECT ifnull(quotesendstatus, 'null') FROM tinquiry"), QString("null"));
+  QCOMPARE(d.stored("SELECT coalesce(quotenum, 'null') || '|' || login FROM titeminq"), QString("null|clerk"));
+  QCOMPARE(d.stored("SELECT coalesce(quotesendstatus, 'null') FROM tinquiry"), QString("null"));
 }
 
 void QuotationTest::typedClientSurvivesShowOfAnInquiryWithout() {
@@ -310,7 +310,7 @@ void QuotationTest::inquiryGoneOrQuotedSinceShowStoresNothing() {
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QVERIFY(d.quoting());
   QCOMPARE(d.rows("tquote"), 0);
-  QCOMPARE(d.stored("SELECT ifnull(quotenum, 'null') FROM titeminq"), QString("null"));
+  QCOMPARE(d.stored("SELECT coalesce(quotenum, 'null') FROM titeminq"), QString("null"));
 
   // Quoted by another window since SHOW: the same refusal.
   d.inquiry("G-2", "Y", {});

@@ -42,6 +42,9 @@ class Clerk {
   void saveYes(const QString& button, const QString& then = {});
 
   QString stored(const QString& sql) { return bench.db().scalar(sql).toString(); }
+  QString storedList(const QString& sql, const QString& separator = QStringLiteral(",")) {
+    return bench.db().joined(sql, separator);
+  }
   qint64 rows(const QString& table) { return bench.db().count(table); }
 
   void enterInquiry(const QString& number, const QString& client, const QList<ItemLineEntry>& lines);

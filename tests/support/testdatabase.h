@@ -5,21 +5,45 @@
 
 #include "store/connection.h"
 
-// A fresh database in a temporary folder, with sign-in slots
-// admin/adminpw, clerk/clerkpw, ravi/ravipw and three unused slots.
+// True when this test run is against the PostgreSQL server named by
+// VANTORA_TEST_SERVER (CTest sets VANTORA_TEST_ENGINE=server for those runs).
+bool testingServer();
+
+// A fresh, empty place for a database: a file path in a temporary folder, or
+// on the test server a schema of its own, dropped again at the end.
+class EmptyDatabase {
+ public:
+  EmptyDatabase();
+  ~EmptyDatabase();
+  EmptyDatabase(const EmptyDatabase&) = delete;
+  EmptyDatabase& operator=(const EmptyDatabase&) = delete;
+
+  const QString& location() const { return location_; }
+  QString folder() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+  QString schema_;
+  QString location_;
+};
+
+// A fresh database with sign-in slots admin/adminpw, clerk/clerkpw,
+// ravi/ravipw and three unused slots.
 class TestDatabase {
  public:
   TestDatabase();
 
-  QString path() const { return dir_.filePath(QStringLiteral("database.db")); }
-  QString folder() const { return dir_.path(); }
+  QString path() const { return place_.location(); }
+  QString folder() const { return place_.folder(); }
   Connection& connection() { return *connection_; }
 
   void signIn(const QString& name);  // appends a tloginwork row
   qint64 count(const QString& table);
   QVariant scalar(const QString& sql, const QVariantList& parameters = {});
+  // Each row's first column, joined by `separator`: a list a test compares at once.
+  QString joined(const QString& sql, const QString& separator = QStringLiteral(","));
 
  private:
-  QTemporaryDir dir_;
+  EmptyDatabase place_;
   std::unique_ptr<Connection> connection_;
 };
