@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "store/databaselocation.h"
+#include "store/serverlocation.h"
 
 namespace {
 
@@ -10,6 +11,9 @@ const char kStart[] =
     "STARTING VANTORA\n\n"
     "Start it from the desktop's applications menu (VANTORA, under Office), or type  vantora  in a terminal. "
     "vantora --help lists its options; --database PATH opens another database file than the usual one.\n\n"
+    "An office with several computers keeps its database on a PostgreSQL server instead: start VANTORA with "
+    "VANTORA_DATABASE set to the server's address, postgresql://SERVER/DATABASE, and keep the password in the "
+    "file ~/.pgpass, never in the address on a command line.\n\n"
     "The first window is the splash sheet. Press any key or click it, and the sign-in form follows.\n\n"
     "This computer's database: %1";
 
@@ -93,15 +97,23 @@ const char kBackUp[] =
     "BACK UP\n\n"
     "Make a backup at least once a day:\n"
     "1. Choose the BACK UP menu of the main window.\n"
-    "2. VANTORA copies the database, still encrypted, into the backup folder:\n%2\n"
-    "   named database-YEAR-MONTH-DAY-TIME.db, so older copies are kept beside the new one.\n"
+    "2. VANTORA copies the database into the backup folder:\n%2\n"
+    "   A database file is copied still encrypted, named database-YEAR-MONTH-DAY-TIME.db. A database on a "
+    "PostgreSQL server is written by pg_dump as database-YEAR-MONTH-DAY-TIME.dump; pg_dump comes with Debian's "
+    "postgresql-client package, and without it VANTORA says so: then the server's own backups apply. Older copies "
+    "are kept beside the new one.\n"
     "3. Copy the newest backup to a USB stick or another computer now and then.\n\n"
-    "Restoring a backup:\n"
+    "Restoring a backup of a database file:\n"
     "1. Close VANTORA on every computer that uses the database.\n"
     "2. In a terminal, type:  vantora-db restore PATH-OF-THE-BACKUP\n"
     "3. The backup is first checked: it must open with the database key and be sound. Only then is the database "
     "replaced, and the database as it was is kept as one more copy in the backup folder, so a restore can be "
     "undone the same way.\n\n"
+    "Restoring a backup of a database on a server (whoever looks after the server does this):\n"
+    "1. Close VANTORA on every computer.\n"
+    "2. Into a new, empty database on the server, type:  pg_restore --no-owner --dbname=ADDRESS PATH-OF-THE-BACKUP\n"
+    "3. Point VANTORA at the new database (see START). An office's database can also be moved between a file and "
+    "a server, either way, with  vantora-db copy --from SOURCE --to DESTINATION.\n\n"
     "The database itself: %1";
 
 }  // namespace
@@ -116,9 +128,11 @@ const std::vector<HelpPage>& helpPages() {
 
 QString helpText(const HelpPage& page, const QString& databasePath) {
   QString text = QString::fromUtf8(page.text);
-  text.replace(QStringLiteral("%1"), QDir::toNativeSeparators(databasePath));
-  text.replace(QStringLiteral("%2"), QDir::toNativeSeparators(backupFolderFor(databasePath)));
+  // The database last: a server's address may itself hold "%2" or "%3".
   text.replace(QStringLiteral("%3"), QDir::toNativeSeparators(reportsFolderFor(databasePath)));
+  text.replace(QStringLiteral("%2"), QDir::toNativeSeparators(backupFolderFor(databasePath)));
+  text.replace(QStringLiteral("%1"), isServerLocation(databasePath) ? shownServerLocation(databasePath)
+                                                                     : QDir::toNativeSeparators(databasePath));
   return text;
 }
 

@@ -14,6 +14,8 @@
 #include "store/databaselocation.h"
 #include "store/dberror.h"
 #include "store/fileengine.h"
+#include "store/serverdump.h"
+#include "store/serverlocation.h"
 #include "store/statement.h"
 
 namespace {
@@ -95,6 +97,10 @@ void backupDatabase(Connection& source, const QString& destinationPath) {
   removeStalePartialBackups(source.path());
   try {
     writeCompleteFile(destinationPath, [&source](const QString& partialPath) {
+      if (source.engine() == EngineKind::Server) {
+        dumpServerDatabase(source, partialPath);
+        return;
+      }
       copyInto(source, partialPath);
       Connection::open(partialPath);  // proves the copy opens with the key
     });
@@ -105,7 +111,9 @@ void backupDatabase(Connection& source, const QString& destinationPath) {
 
 QString timestampedBackupPath(const QString& databasePath, const QDateTime& when) {
   return QDir(backupFolderFor(databasePath))
-      .filePath(QStringLiteral("database-%1.db").arg(when.toString(QStringLiteral("yyyy-MM-dd-HHmmss"))));
+      .filePath(QStringLiteral("database-%1.%2")
+                    .arg(when.toString(QStringLiteral("yyyy-MM-dd-HHmmss")),
+                         isServerLocation(databasePath) ? QStringLiteral("dump") : QStringLiteral("db")));
 }
 
 void removeStalePartialBackups(const QString& databasePath) { removeStalePartialFiles(backupFolderFor(databasePath)); }

@@ -35,6 +35,10 @@ bool isLogged(const Table& table) { return table.name != "tloginwork" && table.n
 
 }  // namespace
 
+QStringList changeLogColumns() {
+  return {"pkeychangelog", "changedat", "login", "source", "tablename", "rowkey", "number", "kind", "summary", "changes", "seal"};
+}
+
 QStringList loggedTables() {
   QStringList names;
   for (const Table& table : allTables())

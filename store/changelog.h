@@ -55,6 +55,9 @@ void logNewRow(Connection& connection, const Table& table, qint64 rowKey, const 
 void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& rowValues,
                    const std::vector<ColumnChange>& changes);
 
+// The log's columns in their order, key first.
+QStringList changeLogColumns();
+
 // The tables whose changes are logged: all but the sign-in logs, which are logs themselves.
 QStringList loggedTables();
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "store/databaselocation.h"
+#include "store/serverlocation.h"
 
 namespace {
 void print(std::FILE* stream, const QString& text) { std::fputs(text.toLocal8Bit().constData(), stream); }
@@ -11,7 +12,7 @@ void print(std::FILE* stream, const QString& text) { std::fputs(text.toLocal8Bit
 ProgramCommandLine::ProgramCommandLine(const QString& program, const QString& description)
     : program_(program),
       database_(QStringLiteral("database"),
-                QStringLiteral("The database file; without it $%1, else %2.")
+                QStringLiteral("The database file, or a server's postgresql:// address; without it $%1, else %2.")
                     .arg(QString::fromLatin1(kDatabaseEnvironmentVariable), defaultDatabasePath()),
                 QStringLiteral("path")),
       help_({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help.")),
@@ -32,7 +33,14 @@ std::optional<int> ProgramCommandLine::read(const QStringList& arguments) {
     print(stdout, program_ + QLatin1Char(' ') + programVersion() + QLatin1Char('\n'));
     return 0;
   }
+  if (carriesPassword(parser_.value(database_))) return refuse(passwordInCommandLine());
   return std::nullopt;
+}
+
+QString passwordInCommandLine() {
+  return QStringLiteral("a server address on the command line must not carry its password: anyone on this computer "
+                        "can read it there. Put the password in ~/.pgpass (or PGPASSWORD), or the whole address in "
+                        "VANTORA_DATABASE.");
 }
 
 int ProgramCommandLine::refuse(const QString& problem) const {

@@ -15,7 +15,8 @@ class ProgramCommandLine {
 
   // Reads the arguments (the program's path first). The exit status when the
   // program is done here: 0 after printing the help or the version, 2 after
-  // telling on stderr what is wrong; nothing when the program goes on.
+  // telling on stderr what is wrong (a server address carrying a password
+  // among it); nothing when the program goes on.
   std::optional<int> read(const QStringList& arguments);
 
   // Tells on stderr what is wrong and where help is; the exit status for misuse.
@@ -23,7 +24,7 @@ class ProgramCommandLine {
 
   QString helpText() const;
 
-  // --database PATH, else VANTORA_DATABASE, else the default path.
+  // --database PATH (or server address), else VANTORA_DATABASE, else the default path.
   QString databasePath() const;
 
  private:
@@ -33,6 +34,10 @@ class ProgramCommandLine {
   QCommandLineOption help_;
   QCommandLineOption version_;
 };
+
+// Why a server address with a password is refused on the command line:
+// every user of the computer sees a program's command line.
+QString passwordInCommandLine();
 
 // The version both programs report: the project's.
 QString programVersion();

@@ -11,9 +11,9 @@ std::unique_ptr<Connection> Connection::open(const QString& location, OpenMode m
   const bool createNew = mode == OpenMode::CreateNew;
   std::unique_ptr<Connection> connection;
   if (isServerLocation(location))
-    connection.reset(new Connection(ServerSession::open(location, createNew), shownServerLocation(location)));
+    connection.reset(new Connection(ServerSession::open(location, createNew), location, shownServerLocation(location)));
   else
-    connection.reset(new Connection(FileSession::open(location, createNew), location));
+    connection.reset(new Connection(FileSession::open(location, createNew), location, location));
   if (!createNew) requireCurrentSchema(*connection);
   return connection;
 }

@@ -30,6 +30,8 @@ class Connection {
 
   // The file's path, or the server address without its password: fit for messages.
   const QString& path() const { return shown_; }
+  // The location as given, a password included: for the server's own tools only.
+  const QString& address() const { return address_; }
   EngineKind engine() const { return session_->kind(); }
   const SqlDialect& dialect() const;
   EngineSession& session() { return *session_; }
@@ -51,10 +53,11 @@ class Connection {
   void onRollback(std::function<void()> undo);
 
  private:
-  Connection(std::unique_ptr<EngineSession> session, const QString& shown)
-      : session_(std::move(session)), shown_(shown) {}
+  Connection(std::unique_ptr<EngineSession> session, const QString& address, const QString& shown)
+      : session_(std::move(session)), address_(address), shown_(shown) {}
 
   std::unique_ptr<EngineSession> session_;
+  QString address_;
   QString shown_;
   bool inTransaction_ = false;
   ChangeAuthor author_;

@@ -169,7 +169,6 @@ class ServerStatement : public EngineStatement {
     for (const auto& v : values_) pointers.push_back(v ? v->constData() : nullptr);
     pg_result* result = PQexecParams(session_.handle(), sql_.constData(), int(values_.size()), types_.data(),
                                      pointers.data(), nullptr, nullptr, 0);
-    if (PQresultStatus(result) == PGRES_FATAL_ERROR) fprintf(stderr, "DEBUGSQL %s\n", sql_.constData());
     session_.check(result);
     session_.noteChanged(result);
     result_ = result;

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <optional>
 #include <random>
 
 #include "store/connection.h"
@@ -105,7 +106,8 @@ class DemoWriter {
 }  // namespace
 
 void fillDemoData(Connection& connection, int transactions, int unquotedPercent) {
-  Transaction all(connection);
+  std::optional<Transaction> all;  // the caller's, when it holds one
+  if (!connection.inTransaction()) all.emplace(connection);
   RowWriter slotRow(connection, "tloginpassword");
   QVariantList slotValues;
   for (const DemoCredentials& c : kDemoSlots) slotValues << c.name << c.password;
@@ -119,5 +121,5 @@ void fillDemoData(Connection& connection, int transactions, int unquotedPercent)
   for (int i = 0; i < signIns; ++i)
     logins.append({kUsers[i % 2], QDate(2024, 1, 1).addDays(i % 900), QStringLiteral("09:%1:00").arg(i % 60, 2, 10, QLatin1Char('0'))});
   logins.append({"clerk", QDate(2026, 12, 1), "09:30:00"});  // the current user of a fresh demo
-  all.commit();
+  if (all) all->commit();
 }

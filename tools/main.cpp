@@ -13,11 +13,13 @@
 #include "store/commandline.h"
 #include "store/completefile.h"
 #include "store/connection.h"
+#include "store/databasecopy.h"
 #include "store/dberror.h"
 #include "store/pagedquery.h"
 #include "store/statement.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
+#include "store/serverlocation.h"
 #include "store/transaction.h"
 #include "tools/demodata.h"
 
@@ -27,31 +29,42 @@ QTextStream out(stdout);
 QTextStream err(stderr);
 
 const char kCommands[] =
-    "Creates, fills, backs up and checks VANTORA database files.\n"
+    "Creates, fills, copies, backs up and checks VANTORA databases: a file, or a database on a PostgreSQL\n"
+    "server given as postgresql://... (a password belongs in ~/.pgpass or PGPASSWORD, not in the address).\n"
     "\n"
     "Commands:\n"
     "  init ADMIN:PASSWORD [USER:PASSWORD ...]  new database; up to five users after the administrator\n"
     "  demo [--transactions N] [--unquoted P]   new database with example data\n"
-    "  backup DEST                              encrypted copy of the database into the file DEST\n"
-    "  restore COPY                             put the backup COPY in place of the database (close VANTORA\n"
+    "  copy --from SOURCE --to DEST             the whole database into a new one, file or server, either way\n"
+    "  backup DEST                              encrypted copy of the database into the file DEST (on a\n"
+    "                                           server: a pg_dump archive)\n"
+    "  restore COPY                             put the backup COPY in place of the database file (close VANTORA\n"
     "                                           first); the database as it was is kept as a backup\n"
     "  check                                    integrity check, broken document chains, the change log\n"
     "  log [--number N] [--since DATE]          the change log, newest first (DATE as YYYY-MM-DD)\n"
-    "  where                                    print the database path in use";
+    "  where                                    print the database in use (a server address without its password)";
 
-// The database appears at its path only complete and closed: a kill or a full
-// disk leaves nothing there that a rerun would refuse.
-void createDatabase(const QString& path, const std::function<void(Connection&)>& fill) {
+// One transaction makes the whole database. A file appears at its path only
+// complete and closed, and a server keeps nothing of a run that failed: a kill
+// or a full disk leaves nothing that a rerun would refuse.
+void createDatabase(const QString& location, const std::function<void(Connection&)>& fill) {
+  const auto create = [&fill](const QString& where) {
+    auto connection = Connection::open(where, Connection::OpenMode::CreateNew);
+    connection->setAuthor({QStringLiteral("vantora-db"), QStringLiteral("vantora-db")});
+    Transaction all(*connection);
+    createTables(*connection);
+    fill(*connection);
+    createDerivedObjects(*connection);  // indexes and open lists are built faster over the rows than row by row
+    all.commit();
+  };
   try {
-    writeCompleteFile(path, [&fill](const QString& partialPath) {
-      auto connection = Connection::open(partialPath, Connection::OpenMode::CreateNew);
-      connection->setAuthor({QStringLiteral("vantora-db"), QStringLiteral("vantora-db")});
-      createTables(*connection);
-      fill(*connection);
-      createDerivedObjects(*connection);  // indexes and open lists are built faster over the rows than row by row
-    });
+    if (isServerLocation(location))
+      create(location);
+    else
+      writeCompleteFile(location, create);
   } catch (const DbError& error) {
-    throw DbError(error.kind(), QStringLiteral("No database was created at %1: %2").arg(path, error.message()));
+    throw DbError(error.kind(),
+                  QStringLiteral("No database was created at %1: %2").arg(shownServerLocation(location), error.message()));
   }
 }
 
@@ -71,12 +84,8 @@ int init(const QString& path, const QStringList& pairs) {
     slotValues << (slot < pairs.size() ? pair.left(colon) : QString(""))
                << (slot < pairs.size() ? pair.mid(colon + 1) : QString(""));
   }
-  createDatabase(path, [&slotValues](Connection& connection) {
-    Transaction write(connection);
-    RowWriter(connection, "tloginpassword").append(slotValues);
-    write.commit();
-  });
-  out << "Created " << path << "\n";
+  createDatabase(path, [&slotValues](Connection& connection) { RowWriter(connection, "tloginpassword").append(slotValues); });
+  out << "Created " << shownServerLocation(path) << "\n";
   return 0;
 }
 
@@ -91,7 +100,7 @@ std::optional<int> wholeNumber(ProgramCommandLine& commandLine, const QCommandLi
 
 int demo(const QString& path, int transactions, int unquoted) {
   createDatabase(path, [=](Connection& connection) { fillDemoData(connection, transactions, unquoted); });
-  out << "Created " << path << " with " << transactions << " demo transactions.\n"
+  out << "Created " << shownServerLocation(path) << " with " << transactions << " demo transactions.\n"
       << "Sign in with user \"" << kDemoSlots[1].name << "\", password \"" << kDemoSlots[1].password
       << "\" (or \"" << kDemoSlots[2].name << "\" / \"" << kDemoSlots[2].password << "\"); administrator \""
       << kDemoSlots[0].name << "\" / \"" << kDemoSlots[0].password << "\".\n";
@@ -105,13 +114,18 @@ int backup(const QString& path, const QStringList& arguments) {
   }
   auto connection = Connection::open(path);
   backupDatabase(*connection, arguments[0]);
-  out << "Backed up " << path << " to " << arguments[0] << "\n";
+  out << "Backed up " << connection->path() << " to " << arguments[0] << "\n";
   return 0;
 }
 
 int restore(const QString& path, const QStringList& arguments) {
   if (arguments.size() != 1) {
     err << "restore needs the backup to put in place\n";
+    return 2;
+  }
+  if (isServerLocation(path)) {
+    err << "restore puts a backup file in place of a database file. A server's database is restored from its "
+           "pg_dump archive with pg_restore (see HELP, BACK UP).\n";
     return 2;
   }
   const QString kept = restoreDatabase(arguments[0], path, QDateTime::currentDateTime());
@@ -123,6 +137,7 @@ int restore(const QString& path, const QStringList& arguments) {
 int check(const QString& path) {
   auto connection = Connection::open(path);
   const DatabaseCheck report = checkDatabase(*connection);
+  out << "checked " << connection->path() << "\n";
   out << "integrity: " << report.integrity << "\n";
   if (report.brokenChains.isEmpty()) out << "broken chains: none\n";
   for (const QString& line : report.brokenChains) out << "broken chain: " << line << "\n";
@@ -130,6 +145,15 @@ int check(const QString& path) {
   if (logProblems.isEmpty()) out << "change log: sealed and agrees with the data\n";
   for (const QString& line : logProblems) out << line << "\n";
   return report.integrity == "ok" && report.brokenChains.isEmpty() && logProblems.isEmpty() ? 0 : 1;
+}
+
+int copy(const QString& from, const QString& to) {
+  auto source = Connection::open(from);
+  const TableCounts counts = copyDatabase(*source, to);
+  out << "Copied " << source->path() << " to " << shownServerLocation(to) << ":\n";
+  for (const auto& [table, rows] : counts) out << "  " << table << ": " << rows << " rows\n";
+  out.flush();
+  return check(to);
 }
 
 int log(const QString& path, const ChangeFilter& filter) {
@@ -156,10 +180,14 @@ int main(int argc, char* argv[]) {
                                           QStringLiteral("p"), QStringLiteral("15"));
   const QCommandLineOption numberOption(QStringLiteral("number"), QStringLiteral("log: changes of this document number only."),
                                         QStringLiteral("n"));
+  const QCommandLineOption fromOption(QStringLiteral("from"), QStringLiteral("copy: the database to copy (default: the one in use)."),
+                                      QStringLiteral("source"));
+  const QCommandLineOption toOption(QStringLiteral("to"), QStringLiteral("copy: the new database, a file or a server address."),
+                                    QStringLiteral("destination"));
   const QCommandLineOption sinceOption(QStringLiteral("since"), QStringLiteral("log: changes from this date (YYYY-MM-DD) on."),
                                        QStringLiteral("date"));
   QCommandLineParser& parser = commandLine.parser();
-  parser.addOptions({transactionsOption, unquotedOption, numberOption, sinceOption});
+  parser.addOptions({transactionsOption, unquotedOption, numberOption, sinceOption, fromOption, toOption});
   parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of the commands above."),
                                QStringLiteral("command [arguments]"));
   if (const auto done = commandLine.read(app.arguments())) return *done;
@@ -174,7 +202,12 @@ int main(int argc, char* argv[]) {
     return commandLine.refuse(QStringLiteral("--transactions and --unquoted go with demo only."));
   if (command != "log" && (parser.isSet(numberOption) || parser.isSet(sinceOption)))
     return commandLine.refuse(QStringLiteral("--number and --since go with log only."));
-  if (!arguments.isEmpty() && (command == "demo" || command == "check" || command == "where" || command == "log"))
+  if (command != "copy" && (parser.isSet(fromOption) || parser.isSet(toOption)))
+    return commandLine.refuse(QStringLiteral("--from and --to go with copy only."));
+  for (const QCommandLineOption& address : {fromOption, toOption})
+    if (carriesPassword(parser.value(address))) return commandLine.refuse(passwordInCommandLine());
+  if (!arguments.isEmpty() &&
+      (command == "demo" || command == "check" || command == "where" || command == "log" || command == "copy"))
     return commandLine.refuse(QStringLiteral("%1 takes no arguments.").arg(command));
   const QString path = commandLine.databasePath();
   try {
@@ -187,6 +220,10 @@ int main(int argc, char* argv[]) {
     if (command == "backup") return backup(path, arguments);
     if (command == "restore") return restore(path, arguments);
     if (command == "check") return check(path);
+    if (command == "copy") {
+      if (!parser.isSet(toOption)) return commandLine.refuse(QStringLiteral("copy needs --to DEST."));
+      return copy(parser.isSet(fromOption) ? parser.value(fromOption) : path, parser.value(toOption));
+    }
     if (command == "log") {
       const QDate since = QDate::fromString(parser.value(sinceOption), Qt::ISODate);
       if (parser.isSet(sinceOption) && !since.isValid())
@@ -194,7 +231,7 @@ int main(int argc, char* argv[]) {
       return log(path, {parser.value(numberOption), {}, {}, since, {}});
     }
     if (command == "where") {
-      out << path << "\n";
+      out << shownServerLocation(path) << "\n";
       return 0;
     }
   } catch (const DbError& error) {
