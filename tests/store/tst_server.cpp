@@ -1,0 +1,347 @@
+// The server engine with several programs at once: one number raced for,
+// a row changed twice, a list and another program's SAVE; and the faults a
+// server brings: unreachable, refused, missing, forbidden, gone mid-SAVE, a
+// client killed mid-SAVE.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <deque>
+
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QtTest>
+
+#include "store/chaincheck.h"
+#include "store/changelog.h"
+#include "store/dberror.h"
+#include "store/documentchain.h"
+#include "store/pagedquery.h"
+#include "store/recordset.h"
+#include "store/rowwriter.h"
+#include "store/statement.h"
+#include "store/transaction.h"
+#include "store/viewqueries.h"
+#include "tests/support/testdatabase.h"
+
+namespace {
+
+QString randomName() { return QString::number(QRandomGenerator::global()->generate64(), 36); }
+
+// A process of its own that never returns into the test; killed and reaped
+// if the test ends before it does.
+class Child {
+ public:
+  template <typename Work>
+  explicit Child(Work work) : pid_(fork()) {
+    if (pid_ != 0) return;
+    int status = 100;
+    try {
+      status = work();
+    } catch (const DbError& error) {
+      fprintf(stderr, "child: %s\n", qPrintable(error.message()));
+    }
+    _exit(status);
+  }
+  ~Child() {
+    if (pid_ > 0) ::kill(pid_, SIGKILL);
+    exitStatus();
+  }
+  bool running() const { return waitpid(pid_, nullptr, WNOHANG) == 0; }
+  int exitStatus() {  // -1 when killed
+    int status = 0;
+    if (pid_ > 0) waitpid(pid_, &status, 0);
+    pid_ = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+ private:
+  pid_t pid_;
+};
+
+// A SAVE of a new inquiry as the form makes it, with its summary row when
+// `withSummary`: the number is looked up under the write lock, then stored.
+// Without `lookFirst` it is stored straight, as the edit grid does.
+// 'S' stored, 'T' found taken, 'D' refused as a duplicate, else the kind.
+char saveInquiry(Connection& c, const QString& number, bool withSummary = false, bool lookFirst = true) {
+  try {
+    Transaction save(c);
+    if (lookFirst && numberTaken(c, "tinquiry", "inqnum", number)) return 'T';
+    RecordSet inquiry = RecordSet::openForAppend(c, "tinquiry");
+    inquiry.addNew();
+    inquiry.setValues({{"inqnum", number}, {"client", "ACME"}, {"quotesendstatus", "NO"}});
+    inquiry.updateBatch();
+    if (withSummary) {
+      RecordSet summary = RecordSet::openForAppend(c, "titemdescom");
+      summary.addNew();
+      summary.setValues({{"inqnum", number}, {"itemdes", "  PUMP"}, {"qty", 2}});
+      summary.updateBatch();
+    }
+    save.commit();
+    return 'S';
+  } catch (const DbError& error) {
+    if (error.kind() == DbErrorKind::Duplicate) return 'D';
+    fprintf(stderr, "save %s: %s\n", qPrintable(number), qPrintable(error.message()));
+    return char('a' + int(error.kind()));
+  }
+}
+
+// The DbError `work` throws; a kind of Other saying so when it throws none.
+template <typename Work>
+DbError failure(Work work) {
+  try {
+    work();
+  } catch (const DbError& error) {
+    return error;
+  }
+  return DbError(DbErrorKind::Other, "went through");
+}
+
+// What a clean database says about itself: no broken chain, no log problem.
+QStringList problems(const QString& location) {
+  auto c = Connection::open(location);
+  return checkDatabase(*c).brokenChains + changeLogProblems(*c);
+}
+
+}  // namespace
+
+class ServerTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void aNumberRacedForIsStoredOnce();
+  void anotherProgramsSavesReachThisOne();
+  void faultsAtOpeningAreNamedWithoutThePassword();
+  void aLostConnectionKeepsNothingAndRecovers();
+  void aKilledClientLeavesNoPartialChain();
+};
+
+void ServerTest::initTestCase() {
+  if (!testingServer()) QSKIP("the server engine only: set VANTORA_TEST_ENGINE=server and VANTORA_TEST_SERVER");
+}
+
+void ServerTest::aNumberRacedForIsStoredOnce() {
+  TestDatabase db;
+  constexpr int kWriters = 4, kRounds = 30;
+  int done[2];
+  QCOMPARE(pipe(done), 0);
+  std::deque<Child> writers;
+  std::vector<int> goes;  // one pipe each: a shared one would let a quick writer take two turns
+  for (int w = 0; w < kWriters; ++w) {
+    int go[2];
+    QCOMPARE(pipe(go), 0);
+    writers.emplace_back([&, w] {
+      close(go[1]);
+      std::unique_ptr<Connection> c;
+      try {
+        c = Connection::open(db.path());
+      } catch (const DbError&) {  // answered below: the test fails instead of waiting for this writer
+      }
+      for (int round = 0; round < kRounds; ++round) {
+        char outcome;
+        if (read(go[0], &outcome, 1) != 1) return 1;
+        // The same number as other clerks type it: another letter case, blanks around.
+        const QString number = QString("R-%1").arg(round);
+        const QString typed = w % 2 ? number : " r-" + QString::number(round) + " ";
+        outcome = c ? saveInquiry(*c, typed, false, w < kWriters / 2) : '!';
+        if (write(done[1], &outcome, 1) != 1) return 1;
+      }
+      return 0;
+    });
+    close(go[0]);
+    goes.push_back(go[1]);
+  }
+  close(done[1]);
+
+  QString outcomes;
+  for (int round = 0; round < kRounds; ++round) {
+    for (int go : goes) QCOMPARE(write(go, "g", 1), ssize_t(1));
+    for (int w = 0; w < kWriters; ++w) {
+      char outcome = 0;
+      QCOMPARE(read(done[0], &outcome, 1), ssize_t(1));
+      outcomes += outcome;
+    }
+    QCOMPARE(outcomes.count('S'), round + 1);
+  }
+  for (int go : goes) close(go);
+  close(done[0]);
+  for (Child& writer : writers) QCOMPARE(writer.exitStatus(), 0);
+
+  // The losers saw the number taken or were refused it, nothing else; a writer storing straight lost each round.
+  QCOMPARE(outcomes.count('T') + outcomes.count('D'), kRounds * (kWriters - 1));
+  QVERIFY2(outcomes.count('D') >= kRounds, qPrintable(outcomes));
+  QCOMPARE(db.count("tinquiry"), qint64(kRounds));
+  QCOMPARE(db.scalar("SELECT count(DISTINCT upper(trim(inqnum))) FROM tinquiry").toLongLong(), qint64(kRounds));
+  QCOMPARE(problems(db.path()), QStringList());
+}
+
+void ServerTest::anotherProgramsSavesReachThisOne() {
+  TestDatabase db;
+  RowWriter(db.connection(), "tinvoice").append(QVariantHash{{"invoicenum", "V-1"}, {"reason", "open"}});
+  RowWriter(db.connection(), "tinquiry").append(QVariantHash{{"inqnum", "I-1"}, {"client", "ACME"}});
+
+  // Both read the invoice; the other program stores its change first.
+  RecordSet mine = RecordSet::openWhere(db.connection(), "tinvoice", "invoicenum = ?", {"V-1"});
+  QCOMPARE(Child([&] {
+             auto c = Connection::open(db.path());
+             RecordSet theirs = RecordSet::openWhere(*c, "tinvoice", "invoicenum = ?", {"V-1"});
+             theirs.setValue("reason", "paid");
+             theirs.updateBatch();
+             return 0;
+           }).exitStatus(),
+           0);
+  mine.setValue("reason", "disputed");
+  try {
+    mine.updateBatch();
+    QFAIL("the other program's change was overwritten");
+  } catch (const DbError& error) {
+    QCOMPARE(error.kind(), DbErrorKind::Conflict);
+  }
+  QCOMPARE(db.scalar("SELECT reason FROM tinvoice").toString(), QString("paid"));
+  QCOMPARE(mine.value("reason").toString(), QString("disputed"));
+
+  // A list shown here takes in the other program's SAVE when read again, not before.
+  PagedQuery list(db.connection(), tableQuery("tinquiry"));
+  const int inqnum = list.columnNames().indexOf("inqnum");
+  QCOMPARE(list.rowCount(), 1);
+  QCOMPARE(Child([&] { return saveInquiry(*Connection::open(db.path()), "I-2") == 'S' ? 0 : 1; }).exitStatus(), 0);
+  QCOMPARE(list.first(10).size(), 1);
+  list.refresh();
+  QCOMPARE(list.rowCount(), 2);
+  const QList<QVariantList> rows = list.first(10);
+  QCOMPARE(rows.size(), 2);
+  QCOMPARE(rows[0][inqnum].toString() + "," + rows[1][inqnum].toString(), QString("I-1,I-2"));
+}
+
+void ServerTest::faultsAtOpeningAreNamedWithoutThePassword() {
+  TestDatabase db;
+  const QString server = qEnvironmentVariable("VANTORA_TEST_SERVER");
+  const QString serverQuery = server.mid(server.indexOf('?') + 1);
+  const QString role = "clerk_" + randomName(), right = "rightpw" + randomName(), wrong = "wrongpw" + randomName();
+  db.connection().execute(QString("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(role, right));
+  const auto dropRole = qScopeGuard([&] {
+    try {
+      db.connection().execute(QString("DROP OWNED BY %1; DROP ROLE %1").arg(role));
+    } catch (const DbError& error) {
+      qWarning("the role %s was left on the server: %s", qPrintable(role), qPrintable(error.message()));
+    }
+  });
+
+  const QList<QPair<QString, DbErrorKind>> cases = {
+      {"postgresql:///vantora?host=/tmp/nowhere-" + randomName() + "&port=5432&password=" + wrong,
+       DbErrorKind::Unreachable},
+      {"postgresql:///no_such_db_" + randomName() + "?" + serverQuery + "&password=" + wrong, DbErrorKind::FileMissing},
+      {"postgresql://postgres:" + wrong + "@/no_such_db_" + randomName() + "?" + serverQuery, DbErrorKind::FileMissing},
+      {db.path() + "&user=" + role + "&password=" + wrong, DbErrorKind::SignInRefused},
+  };
+  for (const auto& [location, kind] : cases) {
+    const DbError error = failure([&] { Connection::open(location); });
+    QVERIFY2(error.kind() == kind, qPrintable(QString("kind %1: %2").arg(int(error.kind())).arg(error.message())));
+    QVERIFY2(!error.message().contains(wrong), qPrintable(error.message()));
+  }
+
+  // Signed in, but nothing in this database granted to the role: a refusal, not an empty database.
+  const QString limitedRole = db.path() + "&user=" + role + "&password=" + right;
+  const DbError refused = failure([&] { Connection::open(limitedRole); });
+  QVERIFY2(!refused.message().contains(right), qPrintable(refused.message()));
+  QEXPECT_FAIL("", "the store looks for its tables in information_schema, which hides what the role may not use: "
+               "it reports an empty database (EmptyFile)", Continue);
+  QCOMPARE(refused.kind(), DbErrorKind::NoPermission);
+
+  // Allowed to read the inquiries only: anything else is refused as such, and the connection goes on.
+  db.connection().execute(QString("GRANT USAGE ON SCHEMA %1 TO %2; GRANT SELECT ON tinquiry, tschemaversion TO %2")
+                              .arg(db.scalar("SELECT current_schema()").toString(), role));
+  auto limited = Connection::open(limitedRole);
+  for (const DbError& error : {failure([&] { RecordSet::openTable(*limited, "tinvoice"); }),
+                               failure([&] { RowWriter(*limited, "tinquiry").append(QVariantHash{{"inqnum", "X"}}); })}) {
+    QVERIFY2(error.kind() == DbErrorKind::NoPermission, qPrintable(error.message()));
+    QVERIFY2(!error.message().contains(right), qPrintable(error.message()));
+  }
+  QCOMPARE(RecordSet::openTable(*limited, "tinquiry").recordCount(), 0);
+}
+
+void ServerTest::aLostConnectionKeepsNothingAndRecovers() {
+  TestDatabase db;
+  auto victim = Connection::open(db.path());
+  const auto terminate = [&] {
+    Statement pid(*victim, "SELECT pg_backend_pid()");
+    QVERIFY(pid.step());
+    // As a server shutting down does to its clients; waits until the backend is gone.
+    QVERIFY(db.scalar("SELECT pg_terminate_backend(?::integer, 10000)", {pid.value(0)}).toBool());
+  };
+
+  // Gone before the commit of a SAVE of two rows.
+  RecordSet inquiry = RecordSet::openForAppend(*victim, "tinquiry");
+  RecordSet summary = RecordSet::openForAppend(*victim, "titemdescom");
+  inquiry.addNew();
+  inquiry.setValues({{"inqnum", "L-1"}, {"client", "ACME"}});
+  summary.addNew();
+  summary.setValues({{"inqnum", "L-1"}, {"itemdes", "  VALVE"}});
+  try {
+    Transaction save(*victim);
+    inquiry.updateBatch();
+    summary.updateBatch();
+    terminate();
+    save.commit();
+    QFAIL("the commit went through without a server");
+  } catch (const DbError& error) {
+    QCOMPARE(error.kind(), DbErrorKind::ConnectionLost);
+    QVERIFY(!error.message().isEmpty());
+  }
+  QCOMPARE(db.count("tinquiry") + db.count("titemdescom"), qint64(0));
+  QVERIFY(inquiry.isPending() && summary.isPending());
+  QCOMPARE(inquiry.value("client").toString(), QString("ACME"));
+  QCOMPARE(summary.value("itemdes").toString(), QString("  VALVE"));
+
+  // Gone between the two rows: the second write fails, the first is taken back.
+  try {
+    Transaction save(*victim);
+    inquiry.updateBatch();
+    terminate();
+    summary.updateBatch();
+    save.commit();
+    QFAIL("a write went through without a server");
+  } catch (const DbError& error) {
+    QCOMPARE(error.kind(), DbErrorKind::ConnectionLost);
+  }
+  QCOMPARE(db.count("tinquiry") + db.count("titemdescom"), qint64(0));
+  QVERIFY(inquiry.isPending());
+
+  // The same connection is used again: the SAVE retried stores both rows once.
+  Transaction save(*victim);
+  inquiry.updateBatch();
+  summary.updateBatch();
+  save.commit();
+  QCOMPARE(db.joined("SELECT inqnum FROM tinquiry UNION ALL SELECT inqnum FROM titemdescom"), QString("L-1,L-1"));
+  QCOMPARE(problems(db.path()), QStringList());
+}
+
+void ServerTest::aKilledClientLeavesNoPartialChain() {
+  TestDatabase db;
+  {
+    Child writer([&] {
+      auto c = Connection::open(db.path());
+      for (int n = 1;; ++n)
+        if (saveInquiry(*c, QString("K-%1").arg(n), true) != 'S') return 1;
+    });
+    while (db.count("tinquiry") < 3) {
+      QVERIFY2(writer.running(), "the writer stopped by itself");
+      QTest::qWait(5);
+    }
+    QTest::qWait(QRandomGenerator::global()->bounded(50));
+  }  // SIGKILLed here
+
+  // The write lock is free once the server has ended the killed client's SAVE, whichever way.
+  auto after = Connection::open(db.path());
+  Transaction settled(*after);
+  QCOMPARE(checkDatabase(*after).brokenChains, QStringList());
+  QCOMPARE(changeLogProblems(*after), QStringList());
+  Statement counts(*after, "SELECT (SELECT count(*) FROM tinquiry), (SELECT count(*) FROM titemdescom)");
+  QVERIFY(counts.step());
+  QVERIFY(counts.value(0).toLongLong() >= 3);
+  QCOMPARE(counts.value(1).toLongLong(), counts.value(0).toLongLong());
+}
+
+QTEST_MAIN(ServerTest)
+#include "tst_server.moc"
