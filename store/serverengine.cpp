@@ -214,12 +214,20 @@ std::unique_ptr<ServerSession> ServerSession::open(const QString& uri, bool crea
 
   std::unique_ptr<ServerSession> session(new ServerSession(connection, shown));
   session->prepareSession();
+  // The catalog, unlike information_schema, lists tables this user may not read:
+  // a user without rights is told so, not that the database is empty.
   pg_result* tables = PQexec(connection,
-                             "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema() "
-                             "AND table_name = 'tinquiry'");
+                             "SELECT current_schema() IS NULL, EXISTS (SELECT 1 FROM pg_catalog.pg_tables WHERE "
+                             "schemaname = current_schema() AND tablename = 'tinquiry')");
   session->check(tables);
-  const bool holdsTables = QByteArray(PQgetvalue(tables, 0, 0)) != "0";
+  const bool noSchema = QByteArray(PQgetvalue(tables, 0, 0)) == "t";
+  const bool holdsTables = QByteArray(PQgetvalue(tables, 0, 1)) == "t";
   PQclear(tables);
+  if (noSchema)
+    throw DbError(DbErrorKind::NoPermission,
+                  QStringLiteral("The database server does not let this user use the schema that %1 names. Ask whoever "
+                                 "looks after the server to grant VANTORA's user its rights (see the README).")
+                      .arg(shown));
   if (createNew && holdsTables)
     throw DbError(DbErrorKind::Other,
                   QStringLiteral("The database %1 already holds a VANTORA database; it was left untouched.").arg(shown));

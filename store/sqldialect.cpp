@@ -169,8 +169,8 @@ class ServerDialect : public SqlDialect {
   QString changeLogHighWater() const override { return QStringLiteral("SELECT lastkey FROM tchangeloghighwater"); }
 
   bool hasTable(Connection& connection, const QString& table) const override {
-    Statement found(connection, QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = "
-                                               "current_schema() AND table_name = ?"));
+    Statement found(connection, QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables WHERE schemaname = current_schema() "
+                                               "AND tablename = ?"));
     found.bind(1, table);
     return found.step();
   }
