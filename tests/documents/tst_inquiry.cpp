@@ -92,6 +92,7 @@ class InquiryTest : public QObject {
   void saveAnsweredNoTwiceStoresNothing();
   void closeRulesBeforeAndAfterShow();
   void failedSaveStoresNothingAndKeepsTheForm();
+  void lostServerConnectionStoresNothingAndKeepsTheForm();
   void saveTakesWhatBoxesShowWithoutLeavingThem();
   void tooLongTextIsRefusedWhole();
   void oneNumberFromTwoWindowsIsStoredOnce();
@@ -371,6 +372,23 @@ void InquiryTest::failedSaveStoresNothingAndKeepsTheForm() {
   QCOMPARE(f.rows("tinquiry"), 2);
   QCOMPARE(f.rows("titeminq"), 2);
   QCOMPARE(f.rows("titemdescom"), 1);
+}
+
+void InquiryTest::lostServerConnectionStoresNothingAndKeepsTheForm() {
+  if (!testingServer()) QSKIP("a file has no connection to lose");
+  InquiryForm f;
+  f.showNumber("LOST-1");
+  f.enter("datacomclient", "TYPED CLIENT");
+  f.bench.db().cutOtherConnections();  // the server restarted under the open form
+  f.saveYes("The connection to the database server was lost, so nothing was saved.", true);
+  QVERIFY2(f.prompts.done(), f.prompts.report());
+  QVERIFY(f.open());
+  QCOMPARE(f.rows("tinquiry"), 1);
+  QCOMPARE(f.at<QComboBox>("datacomclient")->currentText(), QString("TYPED CLIENT"));
+
+  f.saveYes(kAddressBook);  // the form's connection is made again
+  QVERIFY2(f.prompts.done(), f.prompts.report());
+  QCOMPARE(f.stored("SELECT client FROM tinquiry WHERE inqnum = 'LOST-1'").toString(), QString("TYPED CLIENT"));
 }
 
 void InquiryTest::saveTakesWhatBoxesShowWithoutLeavingThem() {

@@ -35,7 +35,8 @@ EmptyDatabase::EmptyDatabase() {
   schema_ = QStringLiteral("test_%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
   serverItself()->execute(QStringLiteral("CREATE SCHEMA %1").arg(schema_));
   const QString address = serverAddress();
-  location_ = address + (address.contains('?') ? '&' : '?') + QStringLiteral("options=-csearch_path%3D") + schema_;
+  location_ = address + (address.contains('?') ? '&' : '?') +
+              QStringLiteral("options=-csearch_path%3D%1&application_name=%1").arg(schema_);
 }
 
 EmptyDatabase::~EmptyDatabase() {
@@ -75,4 +76,12 @@ QString TestDatabase::joined(const QString& sql, const QString& separator) {
   QStringList values;
   while (statement.step()) values << statement.value(0).toString();
   return values.join(separator);
+}
+
+void TestDatabase::cutOtherConnections() {
+  Statement cut(*connection_, QStringLiteral("SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity WHERE "
+                                             "application_name = ? AND pid <> pg_backend_pid()"));
+  cut.bind(1, place_.schema());
+  while (cut.step()) {
+  }
 }

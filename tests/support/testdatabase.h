@@ -20,6 +20,8 @@ class EmptyDatabase {
 
   const QString& location() const { return location_; }
   QString folder() const { return dir_.path(); }
+  // On the server, what its connections are named by (their application name).
+  const QString& schema() const { return schema_; }
 
  private:
   QTemporaryDir dir_;
@@ -42,6 +44,9 @@ class TestDatabase {
   QVariant scalar(const QString& sql, const QVariantList& parameters = {});
   // Each row's first column, joined by `separator`: a list a test compares at once.
   QString joined(const QString& sql, const QString& separator = QStringLiteral(","));
+  // Server only: ends every other connection to this database, as a server
+  // shutdown ends its clients' connections.
+  void cutOtherConnections();
 
  private:
   EmptyDatabase place_;
