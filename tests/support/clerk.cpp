@@ -8,7 +8,7 @@
 const QString kSaveQuestion = " YES--->>> (IF WANT TO SAVE INFORMATION)" + QString(83, ' ') +
                               "NO--->>> (IF NEED TO FILL REMAINING ENTRY OR NOT WANT TO SAVE DATA) ";
 
-Clerk::Clerk() { bench.db().signIn("clerk"); }
+Clerk::Clerk(const QString& name) { bench.db().signIn(name); }
 
 QWidget* Clerk::open(const QString& formName) { return form = bench.show(formName); }
 

@@ -21,7 +21,7 @@ extern const QString kSaveQuestion;
 // through their forms.
 class Clerk {
  public:
-  Clerk();
+  explicit Clerk(const QString& name = QStringLiteral("clerk"));
 
   FormBench bench;
   ScriptedPrompter prompts;

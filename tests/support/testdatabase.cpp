@@ -27,7 +27,13 @@ std::unique_ptr<Connection> serverItself() { return Connection::open(serverAddre
 
 bool testingServer() { return qEnvironmentVariable("VANTORA_TEST_ENGINE") == QLatin1String("server"); }
 
+bool joiningAnotherTest() { return qEnvironmentVariableIsSet("VANTORA_TEST_JOIN"); }
+
 EmptyDatabase::EmptyDatabase() {
+  if (joiningAnotherTest()) {
+    location_ = qEnvironmentVariable("VANTORA_TEST_JOIN");
+    return;
+  }
   if (!testingServer()) {
     location_ = dir_.filePath(QStringLiteral("database.db"));
     return;
@@ -49,6 +55,10 @@ EmptyDatabase::~EmptyDatabase() {
 }
 
 TestDatabase::TestDatabase() {
+  if (joiningAnotherTest()) {
+    connection_ = Connection::open(path());
+    return;
+  }
   connection_ = Connection::open(path(), Connection::OpenMode::CreateNew);
   createSchema(*connection_);
   RowWriter(*connection_, QStringLiteral("tloginpassword"))

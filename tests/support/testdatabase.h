@@ -8,9 +8,13 @@
 // True when this test run is against the PostgreSQL server named by
 // VANTORA_TEST_SERVER (CTest sets VANTORA_TEST_ENGINE=server for those runs).
 bool testingServer();
+// True in the second process of a two-process test.
+bool joiningAnotherTest();
 
 // A fresh, empty place for a database: a file path in a temporary folder, or
-// on the test server a schema of its own, dropped again at the end.
+// on the test server a schema of its own, dropped again at the end. A second
+// process of a test joins the first one's database instead, when
+// VANTORA_TEST_JOIN names it.
 class EmptyDatabase {
  public:
   EmptyDatabase();
