@@ -5,8 +5,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringList>
-#include <map>
-#include <memory>
 
 #include "store/connection.h"
 #include "store/dberror.h"
@@ -253,55 +251,51 @@ QStringList brokenChain(Connection& connection) {
 
 QString text(const QVariant& value) { return value.isNull() ? QString() : value.toString(); }
 
-// Each logged row against what the log last wrote into it, a row at a time.
-QStringList valuesChangedBehindTheLog(Connection& connection) {
-  constexpr int kMostReported = 20;
-  QStringList problems;
-  QString table;
-  qint64 rowKey = -1;
-  QHash<QString, QString> expected;
-  std::map<QString, std::unique_ptr<Statement>> rowOf;  // one prepared read per table
-  const auto compare = [&] {
-    if (rowKey < 0 || problems.size() >= kMostReported) return;
-    std::unique_ptr<Statement>& prepared = rowOf[table];
-    if (!prepared)
-      prepared = std::make_unique<Statement>(connection, QStringLiteral("SELECT %1 FROM \"%2\" WHERE \"%3\" = ?")
-                                                             .arg(SqlDialect::keyAndColumns(tableNamed(table)), table,
-                                                                  SqlDialect::rowKey(tableNamed(table))));
-    Statement& row = *prepared;
-    row.reset();
-    row.bind(1, rowKey);
-    if (!row.step()) {
-      problems << QStringLiteral("%1 row %2 was removed behind the program's back").arg(table).arg(rowKey);
-      return;
+constexpr int kMostReported = 20;
+
+// What the log last wrote into each column of one row.
+using LoggedValues = QHash<QString, QString>;
+
+// One logged table's rows against what the log last wrote into them. Both are
+// read once, in key order, and walked side by side: a look-up per row would
+// cost a server a round trip each.
+void compareTable(Connection& connection, const Table& table, QStringList& problems) {
+  const QString key = SqlDialect::rowKey(table);
+  Statement rows(connection, QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY \"%3\"")
+                                 .arg(SqlDialect::keyAndColumns(table), table.name, key));
+  Statement entries(connection, QStringLiteral("SELECT rowkey, changes FROM tchangelog WHERE tablename = ? "
+                                               "ORDER BY rowkey, pkeychangelog"));
+  entries.bind(1, table.name);
+  bool rowAhead = rows.step();
+  bool entryAhead = entries.step();
+  while (entryAhead && problems.size() < kMostReported) {
+    const qint64 rowKey = entries.value(0).toLongLong();
+    LoggedValues expected;
+    for (; entryAhead && entries.value(0).toLongLong() == rowKey; entryAhead = entries.step())
+      for (const QJsonValue& change : QJsonDocument::fromJson(entries.value(1).toString().toUtf8()).array()) {
+        const QJsonArray fields = change.toArray();
+        const QString column = fields.at(0).toString();
+        if (!isSecret(table, column)) expected.insert(column, fields.at(2).isNull() ? QString() : fields.at(2).toString());
+      }
+    while (rowAhead && rows.value(0).toLongLong() < rowKey) rowAhead = rows.step();
+    if (!rowAhead || rows.value(0).toLongLong() != rowKey) {
+      problems << QStringLiteral("%1 row %2 was removed behind the program's back").arg(table.name).arg(rowKey);
+      continue;
     }
-    for (int c = 0; c < row.columnCount(); ++c) {
-      const auto logged = expected.constFind(row.columnName(c));
-      if (logged != expected.constEnd() && *logged != text(row.value(c)))
+    for (int c = 1; c < rows.columnCount(); ++c) {
+      const auto logged = expected.constFind(rows.columnName(c));
+      if (logged != expected.constEnd() && *logged != text(rows.value(c)))
         problems << QStringLiteral("%1 row %2: %3 holds \"%4\", but the change log last wrote \"%5\"")
-                        .arg(table)
-                        .arg(rowKey)
-                        .arg(row.columnName(c), text(row.value(c)), *logged);
-    }
-  };
-  Statement entries(connection, QStringLiteral("SELECT tablename, rowkey, kind, changes FROM tchangelog "
-                                               "ORDER BY tablename, rowkey, pkeychangelog"));
-  while (entries.step()) {
-    if (entries.value(0).toString() != table || entries.value(1).toLongLong() != rowKey) {
-      compare();
-      table = entries.value(0).toString();
-      rowKey = entries.value(1).toLongLong();
-      expected.clear();
-    }
-    const Table& logged = tableNamed(table);
-    for (const QJsonValue& change : QJsonDocument::fromJson(entries.value(3).toString().toUtf8()).array()) {
-      const QJsonArray fields = change.toArray();
-      const QString column = fields.at(0).toString();
-      if (!isSecret(logged, column)) expected.insert(column, fields.at(2).isNull() ? QString() : fields.at(2).toString());
+                        .arg(table.name, QString::number(rowKey), rows.columnName(c), text(rows.value(c)), *logged);
     }
   }
-  compare();
-  return problems;
+}
+
+QStringList valuesChangedBehindTheLog(Connection& connection) {
+  QStringList problems;
+  for (const Table& table : allTables())
+    if (isLogged(table)) compareTable(connection, table, problems);
+  return problems.mid(0, kMostReported);
 }
 
 }  // namespace
