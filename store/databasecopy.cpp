@@ -136,6 +136,7 @@ TableCounts copyInto(Connection& source, Connection& destination) {
   }
   for (const Table& table : allTables()) destination.dialect().continueKeysAfterCopy(destination, table);
   createDerivedObjects(destination);  // indexes and open lists are built faster over the rows than row by row
+  destination.dialect().refreshStatistics(destination);
   write.commit();
   return counts;
 }

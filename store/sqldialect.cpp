@@ -81,6 +81,7 @@ class FileDialect : public SqlDialect {
     while (integrity.step()) lines << integrity.value(0).toString();
     return lines.join('\n');
   }
+  void refreshStatistics(Connection&) const override {}  // the file's plans come from its indexes alone
   void continueKeysAfterCopy(Connection&, const Table&) const override {}  // AUTOINCREMENT follows inserted keys
 };
 
@@ -189,6 +190,7 @@ class ServerDialect : public SqlDialect {
     connection.execute(QStringLiteral("DELETE FROM tschemaversion"));
     connection.execute(QStringLiteral("INSERT INTO tschemaversion (version) VALUES (%1)").arg(version));
   }
+  void refreshStatistics(Connection& connection) const override { connection.execute(QStringLiteral("ANALYZE")); }
   // The server checks its own pages; what is left to check is the data.
   QString integrityCheck(Connection&) const override { return QStringLiteral("ok"); }
   void continueKeysAfterCopy(Connection& connection, const Table& table) const override {

@@ -53,6 +53,9 @@ class SqlDialect {
   virtual void setSchemaVersion(Connection& connection, int version) const = 0;
   // The engine's own check of its storage: "ok", or what it found.
   virtual QString integrityCheck(Connection& connection) const = 0;
+  // After a database was filled in one go: the planner learns the new sizes at
+  // once instead of when the server next gets round to it.
+  virtual void refreshStatistics(Connection& connection) const = 0;
   // After rows were copied in with their keys: new keys continue after them.
   virtual void continueKeysAfterCopy(Connection& connection, const Table& table) const = 0;
 };

@@ -20,6 +20,7 @@
 #include "store/rowwriter.h"
 #include "store/schema.h"
 #include "store/serverlocation.h"
+#include "store/sqldialect.h"
 #include "store/transaction.h"
 #include "tools/demodata.h"
 
@@ -55,6 +56,7 @@ void createDatabase(const QString& location, const std::function<void(Connection
     createTables(*connection);
     fill(*connection);
     createDerivedObjects(*connection);  // indexes and open lists are built faster over the rows than row by row
+    connection->dialect().refreshStatistics(*connection);
     all.commit();
   };
   try {
