@@ -2,24 +2,46 @@
 
 #include "store/dberror.h"
 #include "store/fileengine.h"
+#include "store/idlesessions.h"
 #include "store/schemaversion.h"
 #include "store/serverengine.h"
 #include "store/serverlocation.h"
 #include "store/sqldialect.h"
 
+namespace {
+
+bool lostOnTheWay(const DbError& error) {
+  return error.kind() == DbErrorKind::ConnectionLost || error.kind() == DbErrorKind::Unreachable;
+}
+
+}  // namespace
+
 std::unique_ptr<Connection> Connection::open(const QString& location, OpenMode mode) {
   const bool createNew = mode == OpenMode::CreateNew;
   std::unique_ptr<Connection> connection;
-  if (isServerLocation(location))
+  if (isServerLocation(location)) {
+    if (auto idle = createNew ? nullptr : takeIdleSession(location)) {
+      connection.reset(new Connection(std::move(idle), location, shownServerLocation(location)));
+      try {
+        requireCurrentSchema(*connection);
+        return connection;
+      } catch (const DbError& error) {
+        if (!lostOnTheWay(error)) throw;  // a server restarted meanwhile ended the kept session: open a new one
+        connection->session_.reset();
+      }
+    }
     connection.reset(new Connection(ServerSession::open(location, createNew), location, shownServerLocation(location)));
-  else
+  } else {
     connection.reset(new Connection(FileSession::open(location, createNew), location, location));
+  }
   if (!createNew) requireCurrentSchema(*connection);
   return connection;
 }
 
 Connection::~Connection() {
+  if (!session_) return;
   if (inTransaction_) session_->rollbackQuietly();
+  if (session_->kind() == EngineKind::Server) keepIdleSession(address_, std::move(session_));
 }
 
 const SqlDialect& Connection::dialect() const { return SqlDialect::of(session_->kind()); }

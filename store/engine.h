@@ -33,4 +33,6 @@ class EngineSession {
   virtual void beginWriting() = 0;
   virtual void commit() = 0;
   virtual void rollbackQuietly() = 0;  // after a failure: never throws
+  // Still connected and outside any transaction: fit for the next connection.
+  virtual bool canBeReused() const = 0;
 };

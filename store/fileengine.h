@@ -25,6 +25,7 @@ class FileSession : public EngineSession {
   void beginWriting() override;
   void commit() override;
   void rollbackQuietly() override;
+  bool canBeReused() const override { return false; }  // a file opens in a moment
 
  private:
   FileSession(sqlite3* db, const QString& path) : db_(db), path_(path) {}

@@ -335,6 +335,10 @@ void ServerSession::commit() {
   inTransaction_ = false;
 }
 
+bool ServerSession::canBeReused() const {
+  return !inTransaction_ && PQstatus(connection_) == CONNECTION_OK && PQtransactionStatus(connection_) == PQTRANS_IDLE;
+}
+
 void ServerSession::rollbackQuietly() {
   inTransaction_ = false;
   if (PQstatus(connection_) == CONNECTION_OK) PQclear(PQexec(connection_, "ROLLBACK"));

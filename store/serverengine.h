@@ -26,6 +26,7 @@ class ServerSession : public EngineSession {
   void beginWriting() override;
   void commit() override;
   void rollbackQuietly() override;
+  bool canBeReused() const override;
 
   // Used by the statements.
   pg_conn* handle();  // reconnects first if the server went away between statements

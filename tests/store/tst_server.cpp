@@ -115,6 +115,7 @@ class ServerTest : public QObject {
   void faultsAtOpeningAreNamedWithoutThePassword();
   void aLostConnectionKeepsNothingAndRecovers();
   void aKilledClientLeavesNoPartialChain();
+  void aClosedConnectionsSessionServesTheNextOne();
 };
 
 void ServerTest::initTestCase() {
@@ -339,6 +340,31 @@ void ServerTest::aKilledClientLeavesNoPartialChain() {
   QVERIFY(counts.step());
   QVERIFY(counts.value(0).toLongLong() >= 3);
   QCOMPARE(counts.value(1).toLongLong(), counts.value(0).toLongLong());
+}
+
+void ServerTest::aClosedConnectionsSessionServesTheNextOne() {
+  TestDatabase db;
+  const auto serverProcess = [](Connection& connection) {
+    Statement pid(connection, "SELECT pg_backend_pid()");
+    return pid.step() ? pid.value(0).toLongLong() : -1;
+  };
+  qint64 first = 0;
+  {
+    auto form = Connection::open(db.path());
+    first = serverProcess(*form);
+  }
+  {
+    auto next = Connection::open(db.path());  // no new server process to wait for
+    QCOMPARE(serverProcess(*next), first);
+    auto meanwhile = Connection::open(db.path());  // one session serves one connection at a time
+    QVERIFY(serverProcess(*meanwhile) != first);
+  }
+  // A kept session the server ended meanwhile (a restart) gives way to a new one.
+  db.cutOtherConnections();
+  auto after = Connection::open(db.path());
+  QVERIFY(serverProcess(*after) != first);
+  RowWriter(*after, "tinquiry").append(QVariantHash{{"inqnum", "AFTER-1"}});
+  QCOMPARE(db.count("tinquiry"), 1);
 }
 
 QTEST_MAIN(ServerTest)
