@@ -3,7 +3,7 @@
 #include <libpq-fe.h>
 
 #include <QByteArray>
-#include <QStringList>
+#include <QString>
 #include <optional>
 #include <vector>
 
