@@ -101,6 +101,10 @@ RecordSet::Data& RecordSet::data() const {
   return *d_;
 }
 
+Connection& RecordSet::connection() const { return *data().connection; }
+
+QString RecordSet::tableName() const { return data().table ? data().table->name : QString(); }
+
 int RecordSet::fieldCount() const { return int(data().fields.size()); }
 
 QString RecordSet::fieldName(int column) const { return data().fields.value(column); }

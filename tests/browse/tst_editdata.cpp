@@ -8,6 +8,8 @@
 #include <QtTest>
 
 #include "browse/browseforms.h"
+#include "store/logins.h"
+#include "store/recordset.h"
 #include "store/reportqueries.h"
 #include "tests/support/books.h"
 #include "tests/support/clerk.h"
@@ -164,7 +166,10 @@ void EditDataTest::theChangeLogShowsWhoChangedWhat() {
   EditDesk d;
   d.books.invoice("P-1", "V-1", 700, "NO");
   d.books.invoice("P-2", "V-2", 800, "NO");
-  d.bench.db().connection().execute("INSERT INTO tlogineditdata (login) VALUES ('ravi')");  // passed the gate
+  RecordSet gate = RecordSet::openForAppend(d.bench.db().connection(), "tlogineditdata");
+  gate.addNew();
+  writeSignInLog(gate, "ravi", QDateTime::currentDateTime());  // ravi passed the gate here
+  d.books.signIn("tlogineditdata", "admin", "2026-01-05", "10:00:00");  // and the administrator at another computer
   d.open("frmeditdata");
   d.openTab(3);
   d.type("dginvoice", 1, kPayment, "yes");

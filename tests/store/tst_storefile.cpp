@@ -12,6 +12,7 @@
 #include "store/dberror.h"
 #include "store/logins.h"
 #include "store/recordset.h"
+#include "store/rowwriter.h"
 #include "store/schema.h"
 #include "store/statement.h"
 #include "store/transaction.h"
@@ -69,7 +70,7 @@ class StoreFileTest : public QObject {
   void backupOfALockedDatabaseGivesUpCleanly();
   void backupNeverOverwritesAndNeverLeavesHalfFiles();
   void checkFindsBrokenChains();
-  void currentLoginNameIsTheLatestSignIn();
+  void currentLoginNameIsThisProgramsOwnSignIn();
 };
 
 void StoreFileTest::missingFileSaysWhereAndHow() {
@@ -306,12 +307,18 @@ void StoreFileTest::checkFindsBrokenChains() {
   QVERIFY(report.brokenChains[0].contains("GONE"));
 }
 
-void StoreFileTest::currentLoginNameIsTheLatestSignIn() {
+// Each program is one clerk: a sign-in at another computer sharing the
+// database does not change who this program's forms and log name.
+void StoreFileTest::currentLoginNameIsThisProgramsOwnSignIn() {
   TestDatabase db;
   QCOMPARE(currentLoginName(db.connection()), QString());
   db.signIn("clerk");
-  db.signIn("ravi");
-  QCOMPARE(currentLoginName(db.connection()), QString("ravi"));
+  RowWriter(db.connection(), "tloginwork").append(QVariantHash{{"login", "ravi"}});  // another computer
+  QCOMPARE(currentLoginName(db.connection()), QString("clerk"));
+  QCOMPARE(currentLoginName(*Connection::open(db.path())), QString("clerk"));  // every form of this program
+  db.signIn("manager");
+  QCOMPARE(currentLoginName(db.connection()), QString("manager"));
+  QCOMPARE(currentEditLoginName(db.connection()), QString());
 }
 
 QTEST_GUILESS_MAIN(StoreFileTest)
