@@ -1,8 +1,10 @@
 #include "store/chaincheck.h"
 
+#include "store/changelog.h"
 #include "store/connection.h"
 #include "store/documentchain.h"
 #include "store/schema.h"
+#include "store/snapshot.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
 
@@ -60,9 +62,11 @@ void compareOpenLists(Connection& connection, QStringList& report) {
 
 DatabaseCheck checkDatabase(Connection& connection) {
   DatabaseCheck report;
-  report.integrity = connection.dialect().integrityCheck(connection);
-
-  for (const Reference& r : references()) findOrphans(connection, r, report.brokenChains);
-  compareOpenLists(connection, report.brokenChains);
+  readConsistentSnapshot(connection, [&report](Connection& snapshot) {
+    report.integrity = snapshot.dialect().integrityCheck(snapshot);
+    for (const Reference& r : references()) findOrphans(snapshot, r, report.brokenChains);
+    compareOpenLists(snapshot, report.brokenChains);
+    report.logProblems = changeLogProblems(snapshot);
+  });
   return report;
 }
