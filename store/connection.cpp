@@ -21,7 +21,7 @@ std::unique_ptr<Connection> Connection::open(const QString& location, OpenMode m
   std::unique_ptr<Connection> connection;
   if (isServerLocation(location)) {
     if (auto idle = createNew ? nullptr : takeIdleSession(location)) {
-      connection.reset(new Connection(std::move(idle), location, shownServerLocation(location)));
+      connection.reset(new Connection(std::move(idle), location));
       try {
         requireCurrentSchema(*connection);
         return connection;
@@ -30,9 +30,9 @@ std::unique_ptr<Connection> Connection::open(const QString& location, OpenMode m
         connection->session_.reset();
       }
     }
-    connection.reset(new Connection(ServerSession::open(location, createNew), location, shownServerLocation(location)));
+    connection.reset(new Connection(ServerSession::open(location, createNew), location));
   } else {
-    connection.reset(new Connection(FileSession::open(location, createNew), location, location));
+    connection.reset(new Connection(FileSession::open(location, createNew), location));
   }
   if (!createNew) requireCurrentSchema(*connection);
   return connection;

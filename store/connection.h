@@ -53,8 +53,8 @@ class Connection {
   void onRollback(std::function<void()> undo);
 
  private:
-  Connection(std::unique_ptr<EngineSession> session, const QString& address, const QString& shown)
-      : session_(std::move(session)), address_(address), shown_(shown) {}
+  Connection(std::unique_ptr<EngineSession> session, const QString& address)
+      : session_(std::move(session)), address_(address), shown_(session_->shownLocation()) {}
 
   std::unique_ptr<EngineSession> session_;
   QString address_;

@@ -33,6 +33,12 @@ QString run(const QString& program, const QStringList& arguments, const QString&
   return said.isEmpty() ? QStringLiteral("it stopped with status %1").arg(process.exitCode()) : said;
 }
 
+// pg_dump takes --schema as a pattern (* ? and . are special, letter case
+// folds); inside double quotes a name matches only itself.
+QString exactSchemaPattern(const QString& schema) {
+  return '"' + QString(schema).replace('"', QStringLiteral("\"\"")) + '"';
+}
+
 }  // namespace
 
 void dumpServerDatabase(Connection& source, const QString& archivePath) {
@@ -49,8 +55,8 @@ void dumpServerDatabase(Connection& source, const QString& archivePath) {
   // -w: never wait for a password typed at a console that a window does not have.
   const QString failed = run(pgDump,
                              {QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
-                              QStringLiteral("--schema=") + schema.value(0).toString(), QStringLiteral("--file=") + archivePath,
-                              QStringLiteral("--dbname=") + shownServerLocation(source.address())},
+                              QStringLiteral("--schema=") + exactSchemaPattern(schema.value(0).toString()), QStringLiteral("--file=") + archivePath,
+                              QStringLiteral("--dbname=") + libpqAddress(shownServerLocation(source.address()))},
                              password);
   if (!failed.isEmpty()) throw DbError(DbErrorKind::Other, QStringLiteral("pg_dump could not copy the database: %1").arg(failed));
   QFile::setPermissions(archivePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -1,6 +1,7 @@
 // vantora-db: creates, fills, backs up and checks VANTORA database files.
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
@@ -143,10 +144,9 @@ int check(const QString& path) {
   out << "integrity: " << report.integrity << "\n";
   if (report.brokenChains.isEmpty()) out << "broken chains: none\n";
   for (const QString& line : report.brokenChains) out << "broken chain: " << line << "\n";
-  const QStringList logProblems = changeLogProblems(*connection);
-  if (logProblems.isEmpty()) out << "change log: sealed and agrees with the data\n";
-  for (const QString& line : logProblems) out << line << "\n";
-  return report.integrity == "ok" && report.brokenChains.isEmpty() && logProblems.isEmpty() ? 0 : 1;
+  if (report.logProblems.isEmpty()) out << "change log: sealed and agrees with the data\n";
+  for (const QString& line : report.logProblems) out << line << "\n";
+  return report.sound() ? 0 : 1;
 }
 
 int copy(const QString& from, const QString& to) {
@@ -167,6 +167,17 @@ int log(const QString& path, const ChangeFilter& filter) {
     out << fields.join(QStringLiteral("  ")) << "\n";
   }
   return 0;
+}
+
+// What a server going away means for a command, in a command line's words.
+QString lostConnectionWords(const QString& command) {
+  static const QHash<QString, QString> outcomes = {
+      {"init", "no database was created"}, {"demo", "no database was created"}, {"copy", "nothing was copied"},
+      {"backup", "no backup was made"},    {"check", "the check did not finish"}, {"log", "the log was not read to its end"},
+  };
+  return QStringLiteral("The connection to the database server was lost, so %1. Run the command again when the "
+                        "server is back.")
+      .arg(outcomes.value(command, QStringLiteral("the command did not finish")));
 }
 
 }  // namespace
@@ -237,7 +248,7 @@ int main(int argc, char* argv[]) {
       return 0;
     }
   } catch (const DbError& error) {
-    err << error.message() << "\n";
+    err << (error.kind() == DbErrorKind::ConnectionLost ? lostConnectionWords(command) : error.message()) << "\n";
     return 1;
   }
   return commandLine.refuse(QStringLiteral("unknown command '%1'.").arg(command));

@@ -12,6 +12,7 @@
 #include "store/dberror.h"
 #include "store/rowwriter.h"
 #include "tests/support/formbench.h"
+#include "tests/support/privateserver.h"
 #include "tests/support/scriptedprompter.h"
 
 namespace {
@@ -92,7 +93,8 @@ class InquiryTest : public QObject {
   void saveAnsweredNoTwiceStoresNothing();
   void closeRulesBeforeAndAfterShow();
   void failedSaveStoresNothingAndKeepsTheForm();
-  void lostServerConnectionStoresNothingAndKeepsTheForm();
+  void aCutConnectionCostsNoSave();
+  void aServerRestartCostsNoSave();
   void saveTakesWhatBoxesShowWithoutLeavingThem();
   void tooLongTextIsRefusedWhole();
   void oneNumberFromTwoWindowsIsStoredOnce();
@@ -374,21 +376,42 @@ void InquiryTest::failedSaveStoresNothingAndKeepsTheForm() {
   QCOMPARE(f.rows("titemdescom"), 1);
 }
 
-void InquiryTest::lostServerConnectionStoresNothingAndKeepsTheForm() {
+// The server ended the form's connection while the form stood open: the SAVE
+// starts on a new one and stores.
+void InquiryTest::aCutConnectionCostsNoSave() {
   if (!testingServer()) QSKIP("a file has no connection to lose");
   InquiryForm f;
   f.showNumber("LOST-1");
   f.enter("datacomclient", "TYPED CLIENT");
-  f.bench.db().cutOtherConnections();  // the server restarted under the open form
-  f.saveYes("The connection to the database server was lost, so nothing was saved.", true);
-  QVERIFY2(f.prompts.done(), f.prompts.report());
-  QVERIFY(f.open());
-  QCOMPARE(f.rows("tinquiry"), 1);
-  QCOMPARE(f.at<QComboBox>("datacomclient")->currentText(), QString("TYPED CLIENT"));
-
-  f.saveYes(kAddressBook);  // the form's connection is made again
+  f.bench.db().cutOtherConnections();
+  f.saveYes(kAddressBook);
   QVERIFY2(f.prompts.done(), f.prompts.report());
   QCOMPARE(f.stored("SELECT client FROM tinquiry WHERE inqnum = 'LOST-1'").toString(), QString("TYPED CLIENT"));
+}
+
+// The server's computer restarted under an open form: while it is away SAVE
+// says so in the form's words; the first SAVE once it is back stores.
+void InquiryTest::aServerRestartCostsNoSave() {
+  if (!testingServer()) QSKIP("a file has no server to restart");
+  PrivateServer server;
+  QVERIFY(server.started());
+  InquiryForm f;
+  f.showNumber("RESTART-1");
+  f.enter("datacomclient", "TYPED CLIENT");
+  server.stop();
+  const QString lost = "The connection to the database server was lost, so nothing was saved. What you typed is still "
+                       "here: try again when the server is back.";
+  for (int away = 0; away < 2; ++away) {
+    f.saveYes(lost);
+    QVERIFY2(f.prompts.done(), f.prompts.report());
+  }
+  QVERIFY(f.open());
+  QCOMPARE(f.at<QComboBox>("datacomclient")->currentText(), QString("TYPED CLIENT"));
+
+  server.resume();
+  f.saveYes(kAddressBook);
+  QVERIFY2(f.prompts.done(), f.prompts.report());
+  QCOMPARE(f.stored("SELECT client FROM tinquiry WHERE inqnum = 'RESTART-1'").toString(), QString("TYPED CLIENT"));
 }
 
 void InquiryTest::saveTakesWhatBoxesShowWithoutLeavingThem() {
