@@ -102,16 +102,24 @@ Entry makeEntry(Connection& connection, const Table& table, qint64 rowKey, const
 // Called after the change itself, so this connection already holds the write
 // lock: no other program can append between reading the last seal and writing.
 void append(Connection& connection, const Entry& entry) {
-  Statement last(connection, QStringLiteral("SELECT pkeychangelog, seal FROM tchangelog ORDER BY pkeychangelog DESC LIMIT 1"));
-  const bool first = !last.step();
-  const qint64 key = first ? 1 : last.value(0).toLongLong() + 1;  // no gaps: a gap is how a removal shows
-  const QString previous = first ? QString() : last.value(1).toString();
+  std::optional<Connection::LogHead>& head = connection.logHead();
+  if (!head) {
+    Statement last(connection, QStringLiteral("SELECT pkeychangelog, seal FROM tchangelog ORDER BY pkeychangelog DESC LIMIT 1"));
+    head = last.step() ? Connection::LogHead{last.value(0).toLongLong(), last.value(1).toString()} : Connection::LogHead{};
+  }
+  const qint64 key = head->key + 1;  // no gaps: a gap is how a removal shows
+  const QString previous = head->seal;
   Statement insert(connection, QStringLiteral("INSERT INTO tchangelog (pkeychangelog, changedat, login, source, tablename, "
                                               "rowkey, number, kind, summary, changes, seal) VALUES (?, ?, ?, ?, ?, ?, ?, "
                                               "?, ?, ?, ?)"));
+  const QString seal = entry.seal(previous);
   insert.bindAll({key, entry.changedAt, entry.login, entry.source, entry.table, entry.rowKey, entry.number, entry.kind,
-                  entry.summary, entry.changes, entry.seal(previous)});
+                  entry.summary, entry.changes, seal});
   insert.step();
+  if (connection.inTransaction())
+    head = Connection::LogHead{key, seal};
+  else
+    head.reset();
 }
 
 }  // namespace
@@ -132,6 +140,7 @@ LoggedWrite::~LoggedWrite() {
     connection_.rollback();
     return;
   }
+  connection_.logHead().reset();  // the entry, if any, is taken back too
   try {
     connection_.execute(QStringLiteral("ROLLBACK TO SAVEPOINT logged_write"));
     connection_.execute(QStringLiteral("RELEASE SAVEPOINT logged_write"));

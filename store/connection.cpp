@@ -57,6 +57,7 @@ void Connection::begin() {
   if (inTransaction_) throw DbError(DbErrorKind::Other, QStringLiteral("Database error: transaction already open"));
   session_->beginWriting();
   inTransaction_ = true;
+  logHead_.reset();
 }
 
 void Connection::commit() {
@@ -68,12 +69,14 @@ void Connection::commit() {
   }
   inTransaction_ = false;
   undoOnRollback_.clear();
+  logHead_.reset();
 }
 
 void Connection::rollback() {
   if (!inTransaction_) return;
   session_->rollbackQuietly();
   inTransaction_ = false;
+  logHead_.reset();
   auto undo = std::move(undoOnRollback_);
   undoOnRollback_.clear();
   for (auto it = undo.rbegin(); it != undo.rend(); ++it) (*it)();
