@@ -17,6 +17,7 @@
 #include "store/serverdump.h"
 #include "store/serverlocation.h"
 #include "store/statement.h"
+#include "store/witnesses.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ QString restoreDatabase(const QString& copyPath, const QString& databasePath, co
     throw DbError(DbErrorKind::Other,
                   QStringLiteral("The database could not be replaced (%1); the checked backup waits at %2.")
                       .arg(QString::fromLocal8Bit(std::strerror(errno)), staged));
+  startNewHistory(databasePath, QStringLiteral("restore"));
   return kept;
 }
 
@@ -107,6 +109,7 @@ void backupDatabase(Connection& source, const QString& destinationPath) {
   } catch (const DbError& error) {
     throw DbError(error.kind(), QStringLiteral("The backup could not be made: %1").arg(error.message()));
   }
+  witnessHead(source, QStringLiteral("backup"));
 }
 
 QString timestampedBackupPath(const QString& databasePath, const QDateTime& when) {

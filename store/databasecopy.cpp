@@ -12,6 +12,7 @@
 #include "store/sqldialect.h"
 #include "store/statement.h"
 #include "store/transaction.h"
+#include "store/witnesses.h"
 
 namespace {
 
@@ -105,5 +106,6 @@ TableCounts copyDatabase(Connection& source, const QString& destination) {
       counts = copyInto(snapshot, *connection);
     });
   });
+  startNewHistory(destination, QStringLiteral("copy"));
   return counts;
 }

@@ -11,6 +11,7 @@
 #include "store/backup.h"
 #include "store/chaincheck.h"
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/commandline.h"
 #include "store/completefile.h"
 #include "store/connection.h"
@@ -23,6 +24,7 @@
 #include "store/serverlocation.h"
 #include "store/sqldialect.h"
 #include "store/transaction.h"
+#include "store/witnesses.h"
 #include "tools/demodata.h"
 
 namespace {
@@ -65,6 +67,7 @@ void createDatabase(const QString& location, const std::function<void(Connection
       create(location);
     else
       writeCompleteFile(location, create);
+    startNewHistory(location, QStringLiteral("new database"));
   } catch (const DbError& error) {
     throw DbError(error.kind(),
                   QStringLiteral("No database was created at %1: %2").arg(shownServerLocation(location), error.message()));
@@ -146,6 +149,12 @@ int check(const QString& path) {
   for (const QString& line : report.brokenChains) out << "broken chain: " << line << "\n";
   if (report.logProblems.isEmpty()) out << "change log: sealed and agrees with the data\n";
   for (const QString& line : report.logProblems) out << line << "\n";
+  for (const QString& line : report.notes) out << "not checked: " << line << "\n";
+  if (report.headSound && report.headKey > 0) {
+    const QString witnesses = recordWitness(connection->address(), QStringLiteral("check"), report.headKey, report.headSeal);
+    out << "witness: entry " << report.headKey << ", seal " << report.headSeal << "\n";
+    if (!witnesses.isEmpty()) out << "  noted in " << witnesses << "\n";
+  }
   return report.sound() ? 0 : 1;
 }
 
@@ -160,10 +169,14 @@ int copy(const QString& from, const QString& to) {
 
 int log(const QString& path, const ChangeFilter& filter) {
   auto connection = Connection::open(path);
+  for (const QString& problem : changeLogHeadProblems(*connection))
+    out << "THE CHANGE LOG FAILS ITS CHECK: " << problem << ". Run \"vantora-db check\".\n";
   auto entries = wholeList(*connection, changeLogQuery(filter));
+  const int summary = entries->columnCount() - 1;
   while (entries->step()) {
     QStringList fields;
-    for (int c = 1; c < entries->columnCount(); ++c) fields << entries->value(c).toString();
+    for (int c = 1; c < summary; ++c) fields << entries->value(c).toString();
+    fields << changeSummary(entries->value(summary).toString());
     out << fields.join(QStringLiteral("  ")) << "\n";
   }
   return 0;

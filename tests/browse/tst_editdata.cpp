@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtTest>
@@ -11,6 +12,7 @@
 #include "store/logins.h"
 #include "store/recordset.h"
 #include "store/reportqueries.h"
+#include "store/witnesses.h"
 #include "tests/support/books.h"
 #include "tests/support/clerk.h"
 #include "toolkit/editablequerymodel.h"
@@ -59,6 +61,7 @@ class EditDataTest : public QObject {
   void aRowChangedElsewhereIsNotOverwritten();
   void aChangedNumberTellsWhereTheOldOneStands();
   void theChangeLogShowsWhoChangedWhat();
+  void theChangeLogSaysWhenItFailsItsCheck();
 };
 
 void EditDataTest::opensOnTheRulesAndClosesByItsButton() {
@@ -194,6 +197,28 @@ void EditDataTest::theChangeLogShowsWhoChangedWhat() {
   QTest::keyClick(from, Qt::Key_Return);
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(grid->model()->rowCount(), 1);  // the list stays as it was
+}
+
+// A log whose head no longer matches what this computer witnessed is not
+// listed as if it were sound.
+void EditDataTest::theChangeLogSaysWhenItFailsItsCheck() {
+  EditDesk d;
+  d.books.invoice("P-1", "V-1", 700, "NO");
+  d.open("frmeditdata");
+  d.click("cmdchangelog");
+  QTRY_VERIFY(d.isOpen("frmchangelog"));
+  QLabel* line = d.bench.control<QLabel>(d.bench.host().find("frmchangelog"), "lblcheck");
+  QVERIFY(line && !line->isVisible());
+  d.bench.click(d.bench.control<QPushButton>(d.bench.host().find("frmchangelog"), "cmdclose"));
+  QTRY_VERIFY(!d.isOpen("frmchangelog"));
+
+  recordWitness(d.bench.db().path(), "sign-in", 1, "a seal this log never had");
+  d.click("cmdchangelog");
+  QTRY_VERIFY(d.isOpen("frmchangelog"));
+  line = d.bench.control<QLabel>(d.bench.host().find("frmchangelog"), "lblcheck");
+  QVERIFY(line->isVisible());
+  QVERIFY2(line->text().startsWith("THE CHANGE LOG FAILS ITS CHECK: change log: entry 1 is not the one witnessed"),
+           qPrintable(line->text()));
 }
 
 QTEST_MAIN(EditDataTest)
