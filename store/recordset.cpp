@@ -211,7 +211,7 @@ void RecordSet::updateBatch(ConflictCheck check) {
       std::vector<ColumnChange> changes;
       for (int c = 0; c < row.values.size(); ++c)
         if (row.changed[size_t(c)]) changes.push_back({table.columns[size_t(c)].name, row.loaded[c], row.values[c]});
-      logChangedRow(*d.connection, table, row.rowid, row.values, changes);
+      logChangedRow(*d.connection, table, row.rowid, storedRow(*d.connection, table, row.rowid), changes);
     }
     logged.done();
   } catch (...) {

@@ -59,8 +59,12 @@ void upgradeServerBookkeeping(Connection& connection) {
 void upgrade(Connection& connection, int version) {
   if (version == 0) upgradeFromFirstRelease(connection);
   if (version == 1) createListingIndexes(connection);
-  if (version < 3) createChangeLog(connection);
+  if (version < 3)
+    createChangeLog(connection);
+  else if (version < 5)
+    addRowDigestsToChangeLog(connection);
   if (version == 3) upgradeServerBookkeeping(connection);
+  if (version < 5) logRowsWithoutEntries(connection);
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }
 

@@ -9,6 +9,7 @@
 
 #include "store/chaincheck.h"
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/dberror.h"
 #include "store/documentchain.h"
 #include "store/logins.h"
@@ -24,10 +25,10 @@ namespace {
 
 QStringList summaries(TestDatabase& db, const QString& table) {
   QStringList found;
-  Statement entries(db.connection(), "SELECT kind || ' ' || coalesce(number, '') || ' ' || summary FROM tchangelog "
+  Statement entries(db.connection(), "SELECT kind || ' ' || coalesce(number, '') || ' ', changes FROM tchangelog "
                                      "WHERE tablename = ? ORDER BY pkeychangelog");
   entries.bind(1, table);
-  while (entries.step()) found << entries.value(0).toString();
+  while (entries.step()) found << entries.value(0).toString() + changeSummary(entries.value(1).toString());
   return found;
 }
 
@@ -146,7 +147,7 @@ void ChangeLogTest::theCheckFindsTampering() {
   QVERIFY(changeLogProblems(db.connection()).join('\n').contains("paymentstatus holds \"YES\", but the change log last wrote \"NO\""));
   tamper(db, "UPDATE tinvoice SET paymentstatus = 'NO'");
 
-  tamper(db, "UPDATE tchangelog SET summary = 'paymentstatus: YES' WHERE number = 'V-2'");
+  tamper(db, "UPDATE tchangelog SET changes = '|paymentstatus=YES' WHERE number = 'V-2'");
   QCOMPARE(changeLogProblems(db.connection()).value(0), QString("change log: entry %1 was altered").arg(v2));
   tamper(db, "DELETE FROM tchangelog WHERE number = 'V-2'");
   QCOMPARE(changeLogProblems(db.connection()).value(0), QString("change log: entries %1 to %1 were removed").arg(v2));

@@ -13,6 +13,7 @@
 #include "store/backup.h"
 #include "store/chaincheck.h"
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/dberror.h"
 #include "store/documentchain.h"
 #include "store/pagedquery.h"
@@ -338,7 +339,7 @@ void ServerTest::aKilledClientLeavesNoPartialChain() {
 
   // The write lock is free once the server has ended the killed client's SAVE, whichever way.
   auto after = Connection::open(db.path());
-  Transaction settled(*after);
+  Transaction(*after).commit();
   QCOMPARE(checkDatabase(*after).brokenChains, QStringList());
   QCOMPARE(changeLogProblems(*after), QStringList());
   Statement counts(*after, "SELECT (SELECT count(*) FROM tinquiry), (SELECT count(*) FROM titemdescom)");
