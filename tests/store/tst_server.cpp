@@ -3,7 +3,6 @@
 // server brings: unreachable, refused, missing, forbidden, gone mid-SAVE, a
 // client killed mid-SAVE.
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,10 +10,8 @@
 
 #include <QRandomGenerator>
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QtTest>
 
-#include "store/backup.h"
 #include "store/chaincheck.h"
 #include "store/changelog.h"
 #include "store/dberror.h"
@@ -25,7 +22,6 @@
 #include "store/statement.h"
 #include "store/transaction.h"
 #include "store/viewqueries.h"
-#include "tests/support/filemode.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
@@ -120,7 +116,6 @@ class ServerTest : public QObject {
   void aLostConnectionKeepsNothingAndRecovers();
   void aKilledClientLeavesNoPartialChain();
   void aClosedConnectionsSessionServesTheNextOne();
-  void aBackupArchiveIsItsOwnersAlone();
 };
 
 void ServerTest::initTestCase() {
@@ -370,18 +365,6 @@ void ServerTest::aClosedConnectionsSessionServesTheNextOne() {
   QVERIFY(serverProcess(*after) != first);
   RowWriter(*after, "tinquiry").append(QVariantHash{{"inqnum", "AFTER-1"}});
   QCOMPARE(db.count("tinquiry"), 1);
-}
-
-void ServerTest::aBackupArchiveIsItsOwnersAlone() {
-  if (QStandardPaths::findExecutable("pg_dump").isEmpty()) QSKIP("no pg_dump on this computer");
-  TestDatabase db;
-  QTemporaryDir dir;
-  const QString archive = dir.filePath("made/database.dump");
-  const mode_t before = umask(0);
-  backupDatabase(db.connection(), archive);
-  umask(before);
-  QCOMPARE(modeOf(dir.filePath("made")), 0700);
-  QCOMPARE(modeOf(archive), 0600);
 }
 
 QTEST_MAIN(ServerTest)

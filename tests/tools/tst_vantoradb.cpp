@@ -1,8 +1,7 @@
 // vantora-db as a user runs it: passwords typed or piped, never on the command
-// line; a run killed half way; files it makes, whatever lies at their names.
+// line; a run killed half way.
 #include <poll.h>
 #include <pty.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,7 +11,6 @@
 #include "store/connection.h"
 #include "store/logins.h"
 #include "store/recordset.h"
-#include "tests/support/filemode.h"
 
 namespace {
 
@@ -83,7 +81,6 @@ class VantoraDbTest : public QObject {
   void initTakesPasswordsNeverFromItsCommandLine();
   void aTerminalNeverShowsThePassword();
   void aKilledRunLeavesNothingForTheNext();
-  void backupMakesItsOwnFilesAndFollowsNoLink();
 
  private:
   QTemporaryDir dir_;
@@ -134,28 +131,6 @@ void VantoraDbTest::aKilledRunLeavesNothingForTheNext() {
   const Finished next = run({"--database", dir_.filePath("killed/other.db"), "demo", "--transactions", "3"});
   QVERIFY2(next.exitCode == 0, qPrintable(next.err));
   QCOMPARE(QDir(dir_.filePath("killed")).entryList(QDir::Files), QStringList("other.db"));
-}
-
-void VantoraDbTest::backupMakesItsOwnFilesAndFollowsNoLink() {
-  const QString path = dir_.filePath("office/database.db");
-  QVERIFY(run({"--database", path, "demo", "--transactions", "3"}).exitCode == 0);
-  const QString elsewhere = dir_.filePath("elsewhere");
-  QVERIFY(QDir().mkpath(elsewhere));
-
-  const mode_t before = umask(0);  // the programs started from here inherit it
-  const Finished made = run({"--database", path, "backup", dir_.filePath("new/folder/copy.db")});
-  const QString planted = dir_.filePath("office/dest.db");
-  QVERIFY(QFile::link(elsewhere + "/target.db", planted));
-  const Finished refused = run({"--database", path, "backup", planted});
-  umask(before);
-
-  QVERIFY2(made.exitCode == 0, qPrintable(made.err));
-  QCOMPARE(modeOf(dir_.filePath("new")), 0700);
-  QCOMPARE(modeOf(dir_.filePath("new/folder")), 0700);
-  QCOMPARE(modeOf(dir_.filePath("new/folder/copy.db")), 0600);
-  QCOMPARE(refused.exitCode, 1);
-  QVERIFY2(refused.err.contains("A file already exists at " + planted), qPrintable(refused.err));
-  QCOMPARE(QDir(elsewhere).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(VantoraDbTest)
