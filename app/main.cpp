@@ -9,7 +9,6 @@
 #include "reports/reportforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
-#include "store/backup.h"
 #include "store/commandline.h"
 #include "toolkit/prompter.h"
 
@@ -90,7 +89,6 @@ int main(int argc, char* argv[]) {
   registerBrowseForms();
 
   const QString database = commandLine.databasePath();
-  removeStalePartialBackups(database);
   frmmdi frame(database);
   frame.showAsLastTime();
   frame.start();

@@ -12,7 +12,7 @@ struct Column {
   QString name;
   ColumnType type;
   bool zeroWhenUnused = false;  // quantities: unused categories hold 0, never null
-  int maxLength = 0;            // text: the most characters it holds
+  int maxLength = 0;            // text: the most characters (code points) it holds
   bool yesOrNo = false;         // a status: "yes", " No " and the like are stored in capitals
 
   // The value as stored, or a DbError(BadValue) naming the column and why.

@@ -10,6 +10,8 @@
 
 #include "store/connection.h"
 #include "store/databaselocation.h"
+#include "store/dberror.h"
+#include "store/owneronlyfile.h"
 #include "store/serverlocation.h"
 #include "store/statement.h"
 
@@ -29,8 +31,11 @@ QString identity(const QString& location) {
 // One line, appended to a file only its owner may read; a link planted in
 // its place is never followed.
 bool appendLine(const QString& file, const QString& line) {
-  const QString folder = QFileInfo(file).absolutePath();
-  if (!QDir().mkpath(folder)) return false;
+  try {
+    makeOwnerOnlyFolder(QFileInfo(file).absolutePath());
+  } catch (const DbError&) {
+    return false;
+  }
   const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();

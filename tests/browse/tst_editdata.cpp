@@ -46,7 +46,7 @@ struct EditDesk : Clerk {
 };
 
 // The invoice grid's columns.
-constexpr int kInvoiceNumber = 3, kDueDate = 6, kAmount = 8, kPayment = 11;
+constexpr int kInvoiceNumber = 3, kDueDate = 6, kAmount = 8, kPayment = 11, kReason = 12;
 
 }  // namespace
 
@@ -123,6 +123,8 @@ void EditDataTest::refusedValuesLeaveTheRowAsStored() {
   d.type("dginvoice", 0, kDueDate, "31/02/26");
   d.prompts.expectContaining("INVOICE AMOUNT: \"lots\" is not a whole number");
   d.type("dginvoice", 0, kAmount, "lots");
+  d.prompts.expectContaining("REASON: The text for reason holds a character that turns the writing direction (U+202E)");
+  d.type("dginvoice", 0, kReason, QString(QChar(0x202E)) + "DIAP");
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(d.cell("dginvoice", 0, kAmount), QString("700"));
   d.type("dginvoice", 0, kAmount, "900");  // the grid still takes a good value
