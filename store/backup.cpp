@@ -22,10 +22,12 @@
 
 namespace {
 
+// The engine copies pages as they are, so the copy takes its source's page size.
 void copyInto(Connection& source, const QString& partialPath) {
-  std::unique_ptr<Connection> destination = Connection::open(partialPath, Connection::OpenMode::CreateNew);
-  auto& file = static_cast<FileSession&>(destination->session());
-  sqlite3_backup* backup = sqlite3_backup_init(file.handle(), "main", source.fileHandle(), "main");
+  const auto& sourceFile = static_cast<const FileSession&>(source.session());
+  auto destination = FileSession::open(partialPath, true, sourceFile.pageSize());
+  FileSession& file = *destination;
+  sqlite3_backup* backup = sqlite3_backup_init(file.handle(), "main", sourceFile.handle(), "main");
   if (!backup) file.raise(sqlite3_errcode(file.handle()));
   // One step copies every page. Inside it the source's busy handler already waits
   // its few seconds for a lock held elsewhere; retrying after that would only

@@ -153,41 +153,57 @@ void StoreFileTest::fileIsUnreadableWithoutTheKey() {
   QCOMPARE(openingError(plain.fileName()).kind(), DbErrorKind::WrongKey);
 }
 
+namespace {
+
+const char kRawKey[] = "x'671ce1b31a02833819937605bf17f12c502c76813401da8d25a3434c30d7bb68'";
+
+// Runs `sql` on the file as the sqlcipher tool would, keyed as `keying` says.
+int runRaw(const QString& path, const QByteArray& keying, const QByteArray& sql) {
+  sqlite3* handle = nullptr;
+  if (sqlite3_open(QFile::encodeName(path).constData(), &handle) != SQLITE_OK) return SQLITE_CANTOPEN;
+  const int rc = sqlite3_exec(handle, keying + sql, nullptr, nullptr, nullptr);
+  sqlite3_close(handle);
+  return rc;
+}
+
+QByteArray rawKeyWithPages(int pageSize) {
+  return "PRAGMA key = \"" + QByteArray(kRawKey) + "\"; PRAGMA cipher_page_size = " + QByteArray::number(pageSize) + ";";
+}
+
+}  // namespace
+
 void StoreFileTest::filesMadeWithThePasswordKeyStillOpen() {
   QTemporaryDir dir;
-  const QString old = dir.filePath("old.db");
-  // As the first release made them: its tables, keyed with the password
-  // through 4000 rounds of key derivation.
   TestDatabase current;
-  QByteArray tables = "PRAGMA kdf_iter = 4000;";
+  QByteArray tables;
   Statement definitions(current.connection(), "SELECT sql FROM sqlite_master WHERE type = 'table' AND name LIKE 't%' "
                                               "AND name <> 'topenparent'");
   while (definitions.step()) tables += definitions.value(0).toString().toUtf8() + ";";
-  sqlite3* handle = nullptr;
-  QCOMPARE(sqlite3_open(QFile::encodeName(old).constData(), &handle), SQLITE_OK);
-  sqlite3_key(handle, "kelv42", 6);
-  QCOMPARE(sqlite3_exec(handle, tables + "INSERT INTO tinquiry (inqnum) VALUES ('old row')", nullptr, nullptr, nullptr),
-           SQLITE_OK);
-  sqlite3_close(handle);
 
-  auto connection = Connection::open(old);
-  const QString copy = dir.filePath("copy.db");
-  backupDatabase(*connection, copy);  // a backup takes the key new files get
-  for (const QString& path : {old, copy}) {
-    auto reopened = Connection::open(path);
-    Statement read(*reopened, "SELECT inqnum FROM tinquiry");
-    QVERIFY(read.step());
-    QCOMPARE(read.value(0).toString(), QString("old row"));
+  // As earlier releases made them: the password through 4000 rounds of key
+  // derivation, or the raw key; both with 1 KB pages.
+  const QList<QPair<QString, QByteArray>> earlier = {
+      {"password.db", "PRAGMA key = 'kelv42'; PRAGMA kdf_iter = 4000;"}, {"raw1k.db", rawKeyWithPages(1024)}};
+  for (const auto& [name, keying] : earlier) {
+    const QString old = dir.filePath(name);
+    QCOMPARE(runRaw(old, keying, tables + "INSERT INTO tinquiry (inqnum) VALUES ('old row')"), SQLITE_OK);
+
+    auto connection = Connection::open(old);
+    const QString copy = dir.filePath("copy-" + name);
+    backupDatabase(*connection, copy);  // a backup takes the key new files get, and its source's pages
+    for (const QString& path : {old, copy}) {
+      auto reopened = Connection::open(path);
+      Statement read(*reopened, "SELECT inqnum FROM tinquiry");
+      QVERIFY(read.step());
+      QCOMPARE(read.value(0).toString(), QString("old row"));
+    }
+    QCOMPARE(runRaw(copy, rawKeyWithPages(1024), "SELECT count(*) FROM tinquiry"), SQLITE_OK);
   }
 
-  // New files take the raw key that README gives for the sqlcipher tool.
+  // New files take the raw key that README gives for the sqlcipher tool, and 4 KB pages.
   TestDatabase db;
-  QCOMPARE(sqlite3_open(QFile::encodeName(db.path()).constData(), &handle), SQLITE_OK);
-  const char rawKey[] = "x'671ce1b31a02833819937605bf17f12c502c76813401da8d25a3434c30d7bb68'";
-  sqlite3_key(handle, rawKey, int(sizeof rawKey - 1));
-  const int read = sqlite3_exec(handle, "SELECT count(*) FROM tinquiry", nullptr, nullptr, nullptr);
-  sqlite3_close(handle);
-  QCOMPARE(read, SQLITE_OK);
+  QCOMPARE(runRaw(db.path(), rawKeyWithPages(4096), "SELECT count(*) FROM tinquiry"), SQLITE_OK);
+  QCOMPARE(runRaw(db.path(), rawKeyWithPages(1024), "SELECT count(*) FROM tinquiry"), SQLITE_NOTADB);
 }
 
 void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
