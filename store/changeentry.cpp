@@ -124,14 +124,15 @@ QString changeSummary(const QString& changesOrSummary) {
 }
 
 QString rowDigest(const Table& table, const QVariantList& values) {
-  QCryptographicHash hash(QCryptographicHash::Sha256);
+  QByteArray row;  // hashed in one piece: check digests every row of the database
   for (size_t c = 0; c < table.columns.size() && qsizetype(c) < values.size(); ++c) {
     const Column& column = table.columns[c];
     if (column.type == ColumnType::Key || isSecretColumn(table, column.name)) continue;
     const QVariant& value = values[qsizetype(c)];
-    hash.addData((column.name + QChar(0x1f) + (value.isNull() ? QStringLiteral("\x01") : value.toString()) +
-                  QChar(0x1e))
-                     .toUtf8());
+    row += column.name.toUtf8();
+    row += '\x1f';
+    row += value.isNull() ? QByteArray("\x01") : value.toString().toUtf8();
+    row += '\x1e';
   }
-  return QString::fromLatin1(hash.result().left(16).toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+  return QString::fromLatin1(QCryptographicHash::hash(row, QCryptographicHash::Sha256).left(16).toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
