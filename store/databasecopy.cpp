@@ -43,7 +43,7 @@ qint64 rowCount(Connection& connection, const QString& table) {
 }
 
 // Reads the source in key order a page at a time, so neither side holds a whole table.
-void copyRows(Connection& source, Connection& destination, const CopiedTable& table) {
+void copyRows(Connection& source, Connection& destination, const CopiedTable& table, const std::function<void(int)>& copied) {
   const bool keyIsColumn = table.columns.contains(table.key);
   QStringList selected;
   if (!keyIsColumn) selected << quoted(table.key);
@@ -66,23 +66,32 @@ void copyRows(Connection& source, Connection& destination, const CopiedTable& ta
       insert->add(row);
       ++read;
     }
+    if (copied) copied(read);
     more = read == kRowsPerRead;
   }
   insert->finish();
 }
 
-TableCounts copyInto(Connection& source, Connection& destination) {
+TableCounts copyInto(Connection& source, Connection& destination, const CopyProgress& progress) {
   Transaction write(destination);
   createTables(destination);
+  TableCounts expected;
+  qint64 total = 0;
+  for (const CopiedTable& table : copiedTables()) total += expected.emplace_back(table.name, rowCount(source, table.name)).second;
+  qint64 done = 0;
+  const auto copied = [&](int rows) {
+    done += rows;
+    if (progress) progress(done, total);
+  };
   TableCounts counts;
   for (const CopiedTable& table : copiedTables()) {
-    copyRows(source, destination, table);
-    const qint64 expected = rowCount(source, table.name);
-    const qint64 copied = rowCount(destination, table.name);
-    if (copied != expected)
+    copyRows(source, destination, table, copied);
+    const qint64 wanted = expected[counts.size()].second;
+    const qint64 arrived = rowCount(destination, table.name);
+    if (arrived != wanted)
       throw DbError(DbErrorKind::Other, QStringLiteral("%1 holds %2 rows, but %3 arrived; nothing was copied.")
-                                            .arg(table.name, QString::number(expected), QString::number(copied)));
-    counts.emplace_back(table.name, copied);
+                                            .arg(table.name, QString::number(wanted), QString::number(arrived)));
+    counts.emplace_back(table.name, arrived);
   }
   for (const Table& table : allTables()) destination.dialect().continueKeysAfterCopy(destination, table);
   createDerivedObjects(destination);  // indexes and open lists are built faster over the rows than row by row
@@ -93,17 +102,17 @@ TableCounts copyInto(Connection& source, Connection& destination) {
 
 }  // namespace
 
-TableCounts copyDatabase(Connection& source, const QString& destination) {
+TableCounts copyDatabase(Connection& source, const QString& destination, const CopyProgress& progress) {
   TableCounts counts;
   readConsistentSnapshot(source, [&](Connection& snapshot) {
     if (isServerLocation(destination)) {
       auto connection = Connection::open(destination, Connection::OpenMode::CreateNew);
-      counts = copyInto(snapshot, *connection);
+      counts = copyInto(snapshot, *connection, progress);
       return;
     }
     writeCompleteFile(destination, [&](const QString& partialPath) {
       auto connection = Connection::open(partialPath, Connection::OpenMode::CreateNew);
-      counts = copyInto(snapshot, *connection);
+      counts = copyInto(snapshot, *connection, progress);
     });
   });
   startNewHistory(destination, QStringLiteral("copy"));

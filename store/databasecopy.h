@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -8,6 +9,9 @@ class Connection;
 
 // Rows per table, in the order they were copied.
 using TableCounts = std::vector<std::pair<QString, qint64>>;
+
+// Told the rows copied so far and the rows to copy, a page at a time.
+using CopyProgress = std::function<void(qint64 copied, qint64 total)>;
 
 // Moves an office's data into a new database at `destination` (a file path or
 // a server address), whichever engines the two use: every row of the ten
@@ -17,4 +21,4 @@ using TableCounts = std::vector<std::pair<QString, qint64>>;
 // failure leaves nothing. Refuses a destination that exists already (a file)
 // or holds VANTORA's tables (a server database). Returns the rows copied,
 // after checking they match the source's counts.
-TableCounts copyDatabase(Connection& source, const QString& destination);
+TableCounts copyDatabase(Connection& source, const QString& destination, const CopyProgress& progress = {});
