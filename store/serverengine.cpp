@@ -1,13 +1,12 @@
 #include "store/serverengine.h"
 
-#include <libpq-fe.h>
-
 #include <QByteArray>
 #include <QString>
 #include <optional>
 #include <vector>
 
 #include "store/dberror.h"
+#include "store/libpq.h"
 #include "store/serverlocation.h"
 
 namespace {
@@ -66,8 +65,8 @@ const char kLostMessage[] =
 
 // libpq reports a failed connection in words only; these are its and the server's.
 [[noreturn]] void failConnecting(pg_conn* connection, const QString& shown) {
-  const QString detail = text(PQerrorMessage(connection));
-  PQfinish(connection);
+  const QString detail = text(libpq().PQerrorMessage(connection));
+  libpq().PQfinish(connection);
   const auto says = [&detail](const char* words) { return detail.contains(QLatin1String(words), Qt::CaseInsensitive); };
   if (says("password authentication failed") || says("no password supplied") || says("authentication failed") ||
       says("pg_hba.conf rejects") || (says("role \"") && says("does not exist")))
@@ -89,15 +88,15 @@ const char kLostMessage[] =
 // The address and, when it leaves them to libpq's defaults (PGHOST, the
 // socket folder), the server and port libpq used.
 QString withServer(const QString& shown, const pg_conn* connection) {
-  const QString host = connection ? text(PQhost(connection)) : QString();
+  const QString host = connection ? text(libpq().PQhost(connection)) : QString();
   if (host.isEmpty() || shown.contains(host)) return shown;
-  return QStringLiteral("%1 (server %2, port %3)").arg(shown, host, text(PQport(connection)));
+  return QStringLiteral("%1 (server %2, port %3)").arg(shown, host, text(libpq().PQport(connection)));
 }
 
 QVariant converted(const pg_result* result, int row, int column) {
-  if (PQgetisnull(result, row, column)) return QVariant();
-  const char* value = PQgetvalue(result, row, column);
-  switch (PQftype(result, column)) {
+  if (libpq().PQgetisnull(result, row, column)) return QVariant();
+  const char* value = libpq().PQgetvalue(result, row, column);
+  switch (libpq().PQftype(result, column)) {
     case kInt2:
     case kInt4:
     case kInt8:
@@ -114,14 +113,14 @@ QVariant converted(const pg_result* result, int row, int column) {
     case kBool:
       return QVariant(qint64(value[0] == 't' ? 1 : 0));
     default:
-      return QVariant(QString::fromUtf8(value, PQgetlength(result, row, column)));
+      return QVariant(QString::fromUtf8(value, libpq().PQgetlength(result, row, column)));
   }
 }
 
 class ServerStatement : public EngineStatement {
  public:
   ServerStatement(ServerSession& session, const QString& sql) : session_(session), sql_(numberedParameters(sql)) {}
-  ~ServerStatement() override { PQclear(result_); }
+  ~ServerStatement() override { libpq().PQclear(result_); }
 
   void bind(int position, const QVariant& value) override {
     if (position < 1) return;
@@ -148,8 +147,8 @@ class ServerStatement : public EngineStatement {
 
   bool step() override {
     if (!result_) run();
-    if (row_ + 1 >= PQntuples(result_)) {
-      row_ = PQntuples(result_);
+    if (row_ + 1 >= libpq().PQntuples(result_)) {
+      row_ = libpq().PQntuples(result_);
       return false;
     }
     ++row_;
@@ -157,17 +156,17 @@ class ServerStatement : public EngineStatement {
   }
 
   void reset() override {
-    PQclear(result_);
+    libpq().PQclear(result_);
     result_ = nullptr;
     row_ = -1;
     values_.clear();
     types_.clear();
   }
 
-  int columnCount() override { return PQnfields(described()); }
-  QString columnName(int column) override { return QString::fromUtf8(PQfname(described(), column)); }
+  int columnCount() override { return libpq().PQnfields(described()); }
+  QString columnName(int column) override { return QString::fromUtf8(libpq().PQfname(described(), column)); }
   QVariant value(int column) const override {
-    if (!result_ || row_ < 0 || row_ >= PQntuples(result_)) return QVariant();
+    if (!result_ || row_ < 0 || row_ >= libpq().PQntuples(result_)) return QVariant();
     return converted(result_, row_, column);
   }
 
@@ -176,8 +175,8 @@ class ServerStatement : public EngineStatement {
     std::vector<const char*> pointers;
     for (const auto& v : values_) pointers.push_back(v ? v->constData() : nullptr);
     pg_result* result = session_.run(sql_, [&](pg_conn* connection) {
-      return PQexecParams(connection, sql_.constData(), int(values_.size()), types_.data(), pointers.data(), nullptr,
-                          nullptr, 0);
+      return libpq().PQexecParams(connection, sql_.constData(), int(values_.size()), types_.data(), pointers.data(),
+                                  nullptr, nullptr, 0);
     });
     result_ = result;
     row_ = -1;
@@ -188,8 +187,8 @@ class ServerStatement : public EngineStatement {
     if (result_) return result_;
     if (!description_) {
       pg_conn* connection = session_.handle();
-      session_.check(PQprepare(connection, "", sql_.constData(), 0, nullptr));
-      pg_result* description = PQdescribePrepared(connection, "");
+      session_.check(libpq().PQprepare(connection, "", sql_.constData(), 0, nullptr));
+      pg_result* description = libpq().PQdescribePrepared(connection, "");
       session_.check(description);
       description_.reset(description);
     }
@@ -197,7 +196,7 @@ class ServerStatement : public EngineStatement {
   }
 
   struct ResultDeleter {
-    void operator()(pg_result* result) const { PQclear(result); }
+    void operator()(pg_result* result) const { libpq().PQclear(result); }
   };
 
   ServerSession& session_;
@@ -218,9 +217,9 @@ class ServerBulkLoad : public EngineBulkLoad {
     for (const QString& column : columns) names << '"' + column + '"';
     const QByteArray copy =
         QStringLiteral("COPY \"%1\" (%2) FROM STDIN").arg(table, names.join(QStringLiteral(", "))).toUtf8();
-    pg_result* result = PQexec(session_.handle(), copy.constData());
-    if (PQresultStatus(result) != PGRES_COPY_IN) session_.check(result);
-    PQclear(result);
+    pg_result* result = libpq().PQexec(session_.handle(), copy.constData());
+    if (libpq().PQresultStatus(result) != PGRES_COPY_IN) session_.check(result);
+    libpq().PQclear(result);
   }
 
   ~ServerBulkLoad() override {
@@ -239,10 +238,10 @@ class ServerBulkLoad : public EngineBulkLoad {
   void finish() override {
     flush();
     finished_ = true;
-    if (PQputCopyEnd(session_.handle(), nullptr) != 1) session_.check(nullptr);
-    while (pg_result* result = PQgetResult(session_.handle())) {
+    if (libpq().PQputCopyEnd(session_.handle(), nullptr) != 1) session_.check(nullptr);
+    while (pg_result* result = libpq().PQgetResult(session_.handle())) {
       session_.check(result);
-      PQclear(result);
+      libpq().PQclear(result);
     }
   }
 
@@ -269,7 +268,8 @@ class ServerBulkLoad : public EngineBulkLoad {
 
   void flush() {
     if (buffer_.isEmpty()) return;
-    if (PQputCopyData(session_.handle(), buffer_.constData(), int(buffer_.size())) != 1) session_.check(nullptr);
+    if (libpq().PQputCopyData(session_.handle(), buffer_.constData(), int(buffer_.size())) != 1)
+      session_.check(nullptr);
     buffer_.clear();
   }
 
@@ -285,21 +285,21 @@ std::unique_ptr<ServerSession> ServerSession::open(const QString& uri, bool crea
   // Defaults first: what the address names wins over them.
   const char* keys[] = {"application_name", "connect_timeout", "dbname", nullptr};
   const char* values[] = {"VANTORA", kConnectSeconds, address.constData(), nullptr};
-  pg_conn* connection = PQconnectdbParams(keys, values, 1);
+  pg_conn* connection = libpq().PQconnectdbParams(keys, values, 1);
   const QString shown = withServer(shownServerLocation(uri), connection);
-  if (!connection || PQstatus(connection) != CONNECTION_OK) failConnecting(connection, shown);
+  if (!connection || libpq().PQstatus(connection) != CONNECTION_OK) failConnecting(connection, shown);
 
   std::unique_ptr<ServerSession> session(new ServerSession(connection, shown));
   session->prepareSession();
   // The catalog, unlike information_schema, lists tables this user may not read:
   // a user without rights is told so, not that the database is empty.
-  pg_result* tables = PQexec(connection,
+  pg_result* tables = libpq().PQexec(connection,
                              "SELECT current_schema() IS NULL, EXISTS (SELECT 1 FROM pg_catalog.pg_tables WHERE "
                              "schemaname = current_schema() AND tablename = 'tinquiry')");
   session->check(tables);
-  const bool noSchema = QByteArray(PQgetvalue(tables, 0, 0)) == "t";
-  const bool holdsTables = QByteArray(PQgetvalue(tables, 0, 1)) == "t";
-  PQclear(tables);
+  const bool noSchema = QByteArray(libpq().PQgetvalue(tables, 0, 0)) == "t";
+  const bool holdsTables = QByteArray(libpq().PQgetvalue(tables, 0, 1)) == "t";
+  libpq().PQclear(tables);
   if (noSchema)
     throw DbError(DbErrorKind::NoPermission,
                   QStringLiteral("The database server does not let this user use the schema that %1 names. Ask whoever "
@@ -320,39 +320,40 @@ std::unique_ptr<ServerSession> ServerSession::open(const QString& uri, bool crea
   return session;
 }
 
-ServerSession::~ServerSession() { PQfinish(connection_); }
+ServerSession::~ServerSession() { libpq().PQfinish(connection_); }
 
 void ServerSession::prepareSession() {
-  PQsetClientEncoding(connection_, "UTF8");
+  libpq().PQsetClientEncoding(connection_, "UTF8");
   // The server's notices ("drop cascades to ...") are for people at a console.
-  PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
+  libpq().PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
   // A write waiting longer than this for another program's lock is told to try again.
   execute(QStringLiteral("SET lock_timeout = %1").arg(kLockWaitMs));
 }
 
 pg_conn* ServerSession::handle() {
-  if (!broken_ && PQstatus(connection_) == CONNECTION_OK) return connection_;
+  if (!broken_ && libpq().PQstatus(connection_) == CONNECTION_OK) return connection_;
   // Inside a transaction a new connection would lose what the transaction
   // wrote and commit the rest alone: the transaction fails as a whole instead.
   if (transaction_ != Open::Nothing) throw DbError(DbErrorKind::ConnectionLost, QString::fromLatin1(kLostMessage));
-  PQreset(connection_);
-  if (PQstatus(connection_) != CONNECTION_OK) throw DbError(DbErrorKind::ConnectionLost, QString::fromLatin1(kLostMessage));
+  libpq().PQreset(connection_);
+  if (libpq().PQstatus(connection_) != CONNECTION_OK)
+    throw DbError(DbErrorKind::ConnectionLost, QString::fromLatin1(kLostMessage));
   broken_ = false;
   prepareSession();
   return connection_;
 }
 
 void ServerSession::check(pg_result* result) {
-  const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+  const ExecStatusType status = result ? libpq().PQresultStatus(result) : PGRES_FATAL_ERROR;
   if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return;
-  const QByteArray state = result ? QByteArray(PQresultErrorField(result, PG_DIAG_SQLSTATE)) : QByteArray();
-  const QString detail = result ? text(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) : QString();
-  const QString connectionDetail = text(PQerrorMessage(connection_));
-  PQclear(result);
+  const QByteArray state = result ? QByteArray(libpq().PQresultErrorField(result, PG_DIAG_SQLSTATE)) : QByteArray();
+  const QString detail = result ? text(libpq().PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) : QString();
+  const QString connectionDetail = text(libpq().PQerrorMessage(connection_));
+  libpq().PQclear(result);
   // A failure the server did not report (no SQLSTATE) is libpq's own: the
   // socket went away, though libpq may not know it yet. The next transaction
   // starts on a new connection.
-  if (PQstatus(connection_) != CONNECTION_OK || lostConnection(state) || state.isEmpty()) {
+  if (libpq().PQstatus(connection_) != CONNECTION_OK || lostConnection(state) || state.isEmpty()) {
     broken_ = true;
     throw DbError(DbErrorKind::ConnectionLost, QString::fromLatin1(kLostMessage));
   }
@@ -381,9 +382,9 @@ void ServerSession::check(pg_result* result) {
 
 // Leaves the copy state; the transaction the copy ran in fails and is rolled back.
 void ServerSession::abandonCopy() {
-  if (broken_ || PQstatus(connection_) != CONNECTION_OK) return;
-  PQputCopyEnd(connection_, "the copy was abandoned");
-  while (pg_result* result = PQgetResult(connection_)) PQclear(result);
+  if (broken_ || libpq().PQstatus(connection_) != CONNECTION_OK) return;
+  libpq().PQputCopyEnd(connection_, "the copy was abandoned");
+  while (pg_result* result = libpq().PQgetResult(connection_)) libpq().PQclear(result);
 }
 
 // A statement that failed only because the server went away since the last
@@ -402,7 +403,7 @@ pg_result* ServerSession::run(const QByteArray& sql, const std::function<pg_resu
       mayRetry = false;
       continue;
     }
-    changedRows_ = QByteArray(PQcmdTuples(result)).toInt();
+    changedRows_ = QByteArray(libpq().PQcmdTuples(result)).toInt();
     return result;
   }
 }
@@ -417,7 +418,7 @@ std::unique_ptr<EngineBulkLoad> ServerSession::bulkLoad(const QString& table, co
 
 void ServerSession::execute(const QString& sql) {
   const QByteArray text = sql.toUtf8();
-  PQclear(run(text, [&text](pg_conn* connection) { return PQexec(connection, text.constData()); }));
+  libpq().PQclear(run(text, [&text](pg_conn* connection) { return libpq().PQexec(connection, text.constData()); }));
 }
 
 // One writer at a time within this database's schema, as the file's write lock:
@@ -445,18 +446,21 @@ void ServerSession::commit() {
     execute(QStringLiteral("COMMIT"));
   } catch (const DbError& error) {
     if (error.kind() != DbErrorKind::ConnectionLost) throw;
-    throw DbError(DbErrorKind::ConnectionLost,
-                  QStringLiteral("The connection to the database server was lost while saving. The server kept all of "
-                                 "it or none of it: look at the list before saving again. What you typed is still here."));
+    throw DbError(
+        DbErrorKind::ConnectionLost,
+        QStringLiteral("The connection to the database server was lost while saving. The server kept all of "
+                       "it or none of it: look at the list before saving again. What you typed is still here."));
   }
   transaction_ = Open::Nothing;
 }
 
 bool ServerSession::canBeReused() const {
-  return transaction_ == Open::Nothing && !broken_ && PQstatus(connection_) == CONNECTION_OK && PQtransactionStatus(connection_) == PQTRANS_IDLE;
+  return transaction_ == Open::Nothing && !broken_ && libpq().PQstatus(connection_) == CONNECTION_OK &&
+         libpq().PQtransactionStatus(connection_) == PQTRANS_IDLE;
 }
 
 void ServerSession::rollbackQuietly() {
   transaction_ = Open::Nothing;
-  if (!broken_ && PQstatus(connection_) == CONNECTION_OK) PQclear(PQexec(connection_, "ROLLBACK"));
+  if (!broken_ && libpq().PQstatus(connection_) == CONNECTION_OK)
+    libpq().PQclear(libpq().PQexec(connection_, "ROLLBACK"));
 }

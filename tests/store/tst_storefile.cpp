@@ -65,6 +65,7 @@ class StoreFileTest : public QObject {
   void unusablePathsAreToldInPlainWords();
   void fileIsUnreadableWithoutTheKey();
   void filesMadeWithThePasswordKeyStillOpen();
+  void aFileDatabaseNeverLoadsTheServerLibrary();
   void newDatabaseAppearsOnlyWhenComplete();
   void locationComesFromOptionThenEnvironment();
   void backupOfABusyDatabaseIsConsistent();
@@ -204,6 +205,15 @@ void StoreFileTest::filesMadeWithThePasswordKeyStillOpen() {
   TestDatabase db;
   QCOMPARE(runRaw(db.path(), rawKeyWithPages(4096), "SELECT count(*) FROM tinquiry"), SQLITE_OK);
   QCOMPARE(runRaw(db.path(), rawKeyWithPages(1024), "SELECT count(*) FROM tinquiry"), SQLITE_NOTADB);
+}
+
+void StoreFileTest::aFileDatabaseNeverLoadsTheServerLibrary() {
+  TestDatabase db;
+  addInquiry(db.connection(), "I-1");
+  backupDatabase(db.connection(), db.path() + ".copy");
+  QFile maps("/proc/self/maps");
+  QVERIFY(maps.open(QIODevice::ReadOnly));
+  QVERIFY(!maps.readAll().contains("libpq"));
 }
 
 void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
