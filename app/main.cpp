@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <exception>
 
 #include "addressbook/addressbookforms.h"
@@ -52,11 +54,15 @@ QStringList argumentsOf(int argc, char* argv[]) {
 }
 
 // The icon at every size the build drew, so that each place the desktop
-// shows it gets a sharp one.
+// shows it gets a sharp one. Read as PNG by name: a file handed to QIcon has
+// its format guessed by loading every image plugin Qt has.
 QIcon programIcon() {
   QIcon icon;
-  for (const QString& size : QDir(QStringLiteral(":/icons")).entryList())
-    icon.addFile(QStringLiteral(":/icons/%1/apps/vantora.png").arg(size));
+  for (const QString& size : QDir(QStringLiteral(":/icons")).entryList()) {
+    QImageReader png(QStringLiteral(":/icons/%1/apps/vantora.png").arg(size), "png");
+    png.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(png.read()));
+  }
   return icon;
 }
 
