@@ -7,11 +7,13 @@
 #include "browse/browseforms.h"
 #include "documents/documentforms.h"
 #include "reports/reportforms.h"
+#include "shell/frmfirststart.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
 #include "store/backup.h"
 #include "store/commandline.h"
 #include "toolkit/prompter.h"
+#include "tools/demodata.h"
 
 namespace {
 
@@ -54,6 +56,16 @@ QStringList argumentsOf(int argc, char* argv[]) {
 
 // The icon at every size the build drew, so that each place the desktop
 // shows it gets a sharp one.
+// The first start's demo choice: what vantora-db demo makes by default.
+DemoDatabase demoDatabase() {
+  const auto pair = [](const DemoCredentials& slot) {
+    return QStringLiteral("\"%1\" / \"%2\"").arg(QString::fromLatin1(slot.name), QString::fromLatin1(slot.password));
+  };
+  return {[](Connection& connection) { fillDemoData(connection, 60); },
+          QStringLiteral("Sign in with %1 or %2; the administrator is %3.")
+              .arg(pair(kDemoSlots[1]), pair(kDemoSlots[2]), pair(kDemoSlots[0]))};
+}
+
 QIcon programIcon() {
   QIcon icon;
   for (const QString& size : QDir(QStringLiteral(":/icons")).entryList())
@@ -88,6 +100,7 @@ int main(int argc, char* argv[]) {
   registerAddressBookForms();
   registerReportForms();
   registerBrowseForms();
+  offerDemoDatabase(demoDatabase());
 
   const QString database = commandLine.databasePath();
   removeStalePartialBackups(database);

@@ -1,18 +1,29 @@
 // The frame: what works before sign-in, how the program ends, one copy per form.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
+#include "shell/frmfirststart.h"
 #include "shell/frmmdi.h"
+#include "shell/programicon.h"
 #include "shell/shellforms.h"
+#include "store/logins.h"
+#include "store/newdatabase.h"
+#include "store/recordset.h"
+#include "store/serverlocation.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/support/testdatabase.h"
 #include "toolkit/formbase.h"
 #include "toolkit/formhost.h"
+#include "tools/demodata.h"
 
 namespace {
 
@@ -59,6 +70,7 @@ struct StartedFrame {
 
   StartedFrame() {
     frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
     frame.start();
   }
 };
@@ -84,6 +96,9 @@ class FrameTest : public QObject {
   void exitEndsWithThePanelOpen();
   void openFormIsBroughtForward();
   void splashClickLeadsToSignIn();
+  void splashShowsTheIconAndTheBuildsVersion();
+  void firstStartMakesAnEmptyDatabase();
+  void firstStartMakesADemoDatabase();
   void backupMenuMakesACopy();
   void editGateOpensForOneSlotFromButtonOrMenu();
   void editGateRefusesAndWritesNothing();
@@ -98,6 +113,17 @@ void FrameTest::beforeSignInOnlyExitWorks() {
   QCOMPARE(menu(frame, "exit")->text(), QString("               EXIT"));
   QCOMPARE(frame.findChild<QAction*>("inquiry")->text(), QString("               INQUIRY"));
   QCOMPARE(frame.findChild<QAction*>("rptout")->text(), QString("                                   OUTSTANDING  REPORT"));
+
+  // A screen reader hears the captions' words, without the blanks that place them.
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame.menuBar());
+  QStringList heard;
+  for (int i = 0; i < bar->childCount(); ++i) heard << bar->child(i)->text(QAccessible::Name);
+  QCOMPARE(heard, QStringList({"INPUT", "VIEW", "EDIT", "QUERY", "REPORT", "BACK UP", "HELP", "EXIT"}));
+  QAccessibleInterface* inputMenu = bar->child(0)->child(0);
+  QCOMPARE(inputMenu->child(0)->text(QAccessible::Name), QString("INQUIRY"));
+  QCOMPARE(inputMenu->child(0)->role(), QAccessible::MenuItem);
+  QVERIFY(bar->child(6)->state().disabled);  // HELP waits for sign-in
+  QVERIFY(bar->child(6)->actionInterface()->actionNames().isEmpty());
 }
 
 void FrameTest::signInEnablesTheMenusAndShowsThePanel() {
@@ -105,6 +131,10 @@ void FrameTest::signInEnablesTheMenusAndShowsThePanel() {
   auto& [db, prompts, frame] = started;
   signIn(frame, "clerk");
   for (const QString& name : kWorkingMenus) QVERIFY2(menu(frame, name)->isEnabled(), qPrintable(name));
+  QAccessibleInterface* help = QAccessible::queryAccessibleInterface(frame.menuBar())->child(6);
+  help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());  // as a screen reader presses it
+  QVERIFY(frame.host().find("frmhelp"));
+  frame.host().find("frmhelp")->findChild<QPushButton*>("cmdclose")->click();
   QWidget* panel = frame.host().find("frmmain");
   QVERIFY(panel);
   QCOMPARE(panel->findChild<QPushButton*>("cmdinquiry")->toolTip(), QString("TO ENTER DATA OF INQUIRY..."));
@@ -200,8 +230,114 @@ void FrameTest::splashClickLeadsToSignIn() {
   frmmdi& frame = started.frame;
   QWidget* splash = frame.host().find("frmSplash");
   QTest::mouseClick(splash->findChild<QFrame*>("Frame1"), Qt::LeftButton);
-  QVERIFY(frame.host().find("frmLogin"));
+  QWidget* login = frame.host().find("frmLogin");
+  QVERIFY(login);
   QTRY_VERIFY(!frame.host().find("frmSplash"));
+
+  // Escape leaves the sign-in form for the splash sheet, from which Escape, a key like any other, leads on.
+  QTest::keyClick(login->findChild<QLineEdit*>("txtusername"), Qt::Key_Escape);
+  QTRY_VERIFY(frame.host().find("frmSplash") && !frame.host().find("frmLogin"));
+  QTest::keyClick(frame.host().find("frmSplash"), Qt::Key_Escape);
+  QTRY_VERIFY(frame.host().find("frmLogin") && !frame.host().find("frmSplash"));
+  QVERIFY2(started.prompts.done(), started.prompts.report());
+}
+
+void FrameTest::splashShowsTheIconAndTheBuildsVersion() {
+  StartedFrame started;
+  QWidget* splash = started.frame.host().find("frmSplash");
+  QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(), QString("Version : " VANTORA_VERSION));
+  const QImage shown = splash->findChild<QWidget*>("Image1")->grab().toImage();
+  const QImage icon = drawProgramIcon(shown.width());
+  QCOMPARE(shown.size(), QSize(96, 96));
+  int differing = 0;
+  for (int y = 0; y < icon.height(); ++y)
+    for (int x = 0; x < icon.width(); ++x)
+      if (qAlpha(icon.pixel(x, y)) == 255 && shown.pixel(x, y) != icon.pixel(x, y)) ++differing;
+  QCOMPARE(differing, 0);
+}
+
+namespace {
+// The first start's boxes filled, then CREATE clicked.
+void createWith(QWidget* form, const QStringList& typed) {
+  const QStringList boxes = {"txtadminname", "txtadminpassword", "txtclerkname", "txtclerkpassword"};
+  for (int i = 0; i < boxes.size(); ++i) {
+    auto* box = form->findChild<QLineEdit*>(boxes[i]);
+    box->clear();
+    QTest::keyClicks(box, typed.value(i));
+  }
+  QTest::mouseClick(form->findChild<QPushButton*>("cmdcreate"), Qt::LeftButton);
+}
+
+// The frame started where no database stands yet, the splash sheet passed.
+struct FirstStart {
+  EmptyDatabase place;
+  ScriptedPrompter prompts;
+  frmmdi frame{place.location()};
+  QWidget* form = nullptr;
+
+  FirstStart() {
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    frame.start();
+    QTest::keyClick(frame.host().find("frmSplash"), Qt::Key_Return);
+    form = frame.host().find("frmfirststart");
+  }
+  void signIn(const QString& name, const QString& password) {
+    QTRY_VERIFY(frame.host().find("frmLogin"));
+    QWidget* login = frame.host().find("frmLogin");
+    QTest::keyClicks(login->findChild<QLineEdit*>("txtusername"), name);
+    QTest::keyClicks(login->findChild<QLineEdit*>("txtpassword"), password);
+    QTest::mouseClick(login->findChild<QPushButton*>("cmdsubmituser"), Qt::LeftButton);
+    QVERIFY(frame.host().find("frmmain"));
+  }
+};
+}  // namespace
+
+void FrameTest::firstStartMakesAnEmptyDatabase() {
+  FirstStart start;
+  QVERIFY(start.form);
+  QVERIFY(!start.frame.host().find("frmLogin"));
+  QVERIFY(start.form->findChild<QLabel*>("lblwhere")->text().contains(shownServerLocation(start.place.location())));
+
+  // The administrator screen's checks, and a clerk to sign in with.
+  start.prompts.expect("ADMINISTRATOR: a name or password cannot begin or end with a blank.\nNo database was created.",
+                       "NEW DATABASE", Prompter::Answer::Ok, Prompter::Icon::Warning)
+      .expectContaining("USER 1: give the first clerk's name and password")
+      .expectContaining("USER 1: the name boss is already used by another slot.");
+  createWith(start.form, {"boss", "secret ", "", ""});
+  createWith(start.form, {"boss", "secret", "", ""});
+  createWith(start.form, {"boss", "secret", "boss", "typist"});
+  QVERIFY2(start.prompts.done(), start.prompts.report());
+  QVERIFY(awaitsCreation(start.place.location()));  // nothing made
+
+  // Escape leads back to the splash sheet; a key there offers the first start again.
+  QTest::keyClick(start.form->findChild<QLineEdit*>("txtclerkname"), Qt::Key_Escape);
+  QTRY_VERIFY(start.frame.host().find("frmSplash") && !start.frame.host().find("frmfirststart"));
+  QTest::keyClick(start.frame.host().find("frmSplash"), Qt::Key_Space);
+  start.form = start.frame.host().find("frmfirststart");
+  QVERIFY(start.form);
+
+  start.prompts.expectContaining("The database was created:");
+  createWith(start.form, {"boss", "secret", "asha", "typist"});
+  QVERIFY2(start.prompts.done(), start.prompts.report());
+  start.signIn("asha", "typist");
+  auto check = Connection::open(start.place.location());
+  QCOMPARE(readSignInSlots(openSignInSlots(*check)),
+           QStringList({"boss", "secret", "asha", "typist", "", "", "", "", "", "", "", ""}));
+}
+
+void FrameTest::firstStartMakesADemoDatabase() {
+  offerDemoDatabase({[](Connection& connection) { fillDemoData(connection, 3); }, "Sign in as clerk."});
+  FirstStart start;
+  auto* names = start.form->findChild<QWidget*>("framesignin");
+  QVERIFY(names->isEnabled());
+  QTest::mouseClick(start.form->findChild<QRadioButton*>("optdemo"), Qt::LeftButton);
+  QVERIFY(!names->isEnabled());
+  start.prompts.expectContaining("Sign in as clerk.");
+  QTest::mouseClick(start.form->findChild<QPushButton*>("cmdcreate"), Qt::LeftButton);
+  QVERIFY2(start.prompts.done(), start.prompts.report());
+  start.signIn(kDemoSlots[1].name, kDemoSlots[1].password);
+  offerDemoDatabase({});
 }
 
 void FrameTest::backupMenuMakesACopy() {
