@@ -16,6 +16,7 @@
 #include "tests/support/workbookreader.h"
 #include "toolkit/fileviewer.h"
 #include "toolkit/refusal.h"
+#include "tools/demodata.h"
 
 namespace {
 
@@ -109,7 +110,9 @@ class ReportsTest : public QObject {
   void workbookHoldsTheRecordsAsTheirKinds();
   void editedTemplateKeepsItsChanges();
   void brokenTemplatesAreRefusedCleanly();
+  void printoutsFitTheirTextAndGroupAmounts();
   void formsCloseOnlyWithTheirCloseButton();
+  void printoutsToLookAt();
 };
 
 void ReportsTest::reportsListTheOpenBusiness() {
@@ -218,12 +221,14 @@ void ReportsTest::brokenTemplatesAreRefusedCleanly() {
                  "            if name == skip: continue\n"
                  "            out.writestr(name, b'<worksheet><sheetData>' if name == broken else src.read(name))\n"
                  "copy(sys.argv[2], skip='xl/worksheets/sheet1.xml')\n"
-                 "copy(sys.argv[3], broken='xl/worksheets/sheet1.xml')\n",
-                 {shipped, dir.filePath("nosheet.xlsx"), dir.filePath("brokenxml.xlsx")}));
+                 "copy(sys.argv[3], broken='xl/worksheets/sheet1.xml')\n"
+                 "copy(sys.argv[4], broken='xl/styles.xml')\n",
+                 {shipped, dir.filePath("nosheet.xlsx"), dir.filePath("brokenxml.xlsx"), dir.filePath("brokenstyles.xlsx")}));
 
   const QList<QPair<QString, QString>> cases = {{"notzip.xlsx", "not a spreadsheet workbook"},
                                                 {"nosheet.xlsx", "missing"},
                                                 {"brokenxml.xlsx", "not readable XML"},
+                                                {"brokenstyles.xlsx", "xl/styles.xml"},
                                                 {"absent.xlsx", "cannot be read"}};
   for (const auto& [file, why] : cases) {
     const QString destination = dir.filePath("out/" + file);
@@ -232,7 +237,10 @@ void ReportsTest::brokenTemplatesAreRefusedCleanly() {
       filler.write(destination, [](QVariantList&) { return false; }, [](int) { return true; });
       QFAIL(qPrintable(file + " was taken as a template"));
     } catch (const Refusal& refusal) {
-      QVERIFY2(refusal.text.contains(why) && refusal.text.contains(file), qPrintable(refusal.text));
+      // The template the office must mend, not the copy that is gone.
+      QVERIFY2(refusal.text.contains(why) && refusal.text.contains(dir.filePath(file) + " ") &&
+                   !refusal.text.contains(".partial"),
+               qPrintable(refusal.text));
     }
     QVERIFY(!QFile::exists(destination) && !QFile::exists(destination + ".partial"));
   }
@@ -244,6 +252,43 @@ void ReportsTest::brokenTemplatesAreRefusedCleanly() {
       destination, [&](QVariantList& row) { row = {++offered}; return true; }, [](int rows) { return rows < 3000; });
   QVERIFY(result.cancelled);
   QVERIFY(!QFile::exists(destination) && !QFile::exists(destination + ".partial"));
+}
+
+// What LibreOffice showed cut or run together: rows as high as their wrapped
+// text, headings included; the tax terms whole; amounts right-aligned with
+// their digits grouped; the workbook dated when it was made.
+void ReportsTest::printoutsFitTheirTextAndGroupAmounts() {
+  const QDateTime started = QDateTime::currentDateTimeUtc().addSecs(-1);
+  ReportDesk d;
+  const QString items = "  CENTRIFUGAL PUMP 50X32(4)  MECHANICAL SEAL(8)  BASE PLATE(4)  PIN BUSH COUPLING(4)  MOTOR(4)";
+  add(d.bench.db(), "tinquiry", {{"inqnum", "I-5"}, {"client", "OMEGA"}, {"inqdate", "2002-03-10"}});
+  add(d.bench.db(), "titemdescom", {{"inqnum", "I-5"}, {"itemdes", items}, {"qty", 24}, {"manf", "  KSB"}});
+  const QString inquiries = d.generate("frmpendinginquiryrpt");
+  QString error;
+  const QMap<QString, QString> layout = readLayoutWithOpenpyxl(inquiries, &error);
+  QVERIFY2(error.isEmpty(), qPrintable(error));
+  constexpr double kLine = 15;  // points, the sheet's one-line row
+  QVERIFY2(layout.value("row:2").toDouble() >= 2 * kLine, qPrintable(layout.value("row:2")));  // "INQUIRY DATE" wraps
+  const WorkbookContent cells = readWorkbook(inquiries);
+  int longRow = 3;
+  while (cells.cells.value(QString("B%1").arg(longRow)).value != "I-5") QVERIFY(++longRow < 10);
+  const double width = layout.value("col:G").toDouble();
+  const int fewestLines = int(std::ceil(items.size() / width));  // even if every letter were as narrow as a digit
+  QVERIFY(fewestLines >= 2);
+  QVERIFY2(layout.value(QString("row:%1").arg(longRow)).toDouble() >= fewestLines * kLine,
+           qPrintable(layout.value(QString("row:%1").arg(longRow))));
+  QVERIFY(!layout.contains(QString("row:%1").arg(longRow == 3 ? 4 : 3)));  // a one-line row keeps the usual height
+  QCOMPARE(layout.value(QString("align:H%1").arg(longRow)), QString("right"));
+  QVERIFY(layout.value(QString("format:H%1").arg(longRow)).contains("##,##0"));
+  const QDateTime created = QDateTime::fromString(layout.value("created"), Qt::ISODate);
+  QVERIFY2(created >= started && layout.value("modified") == layout.value("created"), qPrintable(layout.value("created")));
+
+  const QMap<QString, QString> orders = readLayoutWithOpenpyxl(d.generate("frmpoexerpt"), &error);
+  QVERIFY(orders.value("col:H").toDouble() >= QString("4 % Against Form 'C'").size());  // TAX MODE, its longest term
+  const QMap<QString, QString> dues = readLayoutWithOpenpyxl(d.generate("frmoutstandingrpt"), &error);
+  QCOMPARE(dues.value("align:F4"), QString("right"));  // AMOUNT
+  QVERIFY(dues.value("format:F4").contains("##,##0"));
+  QVERIFY2(d.prompts.done(), d.prompts.report());
 }
 
 void ReportsTest::formsCloseOnlyWithTheirCloseButton() {
@@ -264,6 +309,23 @@ void ReportsTest::formsCloseOnlyWithTheirCloseButton() {
     bench.click(form->findChild<QPushButton*>("cmdclose"));
   }
   QTRY_VERIFY(!bench.host().find("frmpoexerpt") && !bench.host().find("frmreport"));
+}
+
+// With VANTORA_PRINT_REPORTS naming a folder, the four reports of a demo
+// office are left there, to open in a spreadsheet program or print.
+void ReportsTest::printoutsToLookAt() {
+  const QString folder = qEnvironmentVariable("VANTORA_PRINT_REPORTS");
+  if (folder.isEmpty()) QSKIP("VANTORA_PRINT_REPORTS names no folder");
+  FormBench bench;
+  ScriptedPrompter prompts;
+  RecordingViewer viewer;
+  fillDemoData(bench.db().connection(), 40, 30);
+  for (const ReportDefinition& report : reportDefinitions()) {
+    bench.click(bench.show(report.form)->findChild<QPushButton*>("Command1"));
+    const QString target = QDir(folder).filePath(QString::fromLatin1(report.templateFile));
+    QFile::remove(target);
+    QVERIFY(QFile::copy(viewer.shown.last(), target));
+  }
 }
 
 QTEST_MAIN(ReportsTest)
