@@ -28,10 +28,9 @@ DemoDatabase& offeredDemo() {
 const QString kTitle = QStringLiteral("NEW DATABASE");
 
 QString whereText(const QString& location) {
-  if (isServerLocation(location))
-    return QStringLiteral("The database %1 holds no VANTORA tables yet. VANTORA can make them there now.")
-        .arg(shownServerLocation(location));
-  return QStringLiteral("No database was found at\n%1\nVANTORA can create one there now.").arg(location);
+  return isServerLocation(location)
+             ? QStringLiteral("This database on the server holds no VANTORA tables yet; VANTORA can make them there now:")
+             : QStringLiteral("No database was found here; VANTORA can create one now:");
 }
 
 }  // namespace
@@ -42,8 +41,14 @@ frmfirststart::frmfirststart(FormHost& host) : FormBase(QStringLiteral("frmfirst
   setWindowTitle(kTitle);
   setPlacement(Placement::Centred);
 
-  auto* where = makeLabel(this, whereText(host.databasePath()), QStringLiteral("lblwhere"));
-  where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long path or server address scrolls in its box rather than widening the form.
+  QLineEdit* location = makeTextBox(this, QStringLiteral("txtwhere"), QString());
+  location->setText(shownServerLocation(host.databasePath()));
+  location->setReadOnly(true);
+  location->setCursorPosition(0);
+  QLabel* where = makeLabelFor(this, whereText(host.databasePath()), location);
+  where->setObjectName(QStringLiteral("lblwhere"));
+  where->setWordWrap(true);
   empty_ = new QRadioButton(QStringLiteral("An &empty database, for the office's own records"), this);
   empty_->setObjectName(QStringLiteral("optempty"));
   empty_->setChecked(true);
@@ -82,6 +87,7 @@ frmfirststart::frmfirststart(FormHost& host) : FormBase(QStringLiteral("frmfirst
   layout->addWidget(makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName")));
   layout->addWidget(makeLabel(this, kTitle, QStringLiteral("Label8")));
   layout->addWidget(where);
+  layout->addWidget(location);
   layout->addWidget(empty_);
   layout->addWidget(names);
   layout->addWidget(demo_);
