@@ -12,7 +12,6 @@ void walk(QAccessibleInterface* node, QList<QAccessibleInterface*>& found, QSet<
   found << node;
   for (int i = 0; i < node->childCount(); ++i) walk(node->child(i), found, seen);
 }
-}  // namespace
 
 QList<QAccessibleInterface*> accessibleTree(QObject* root) {
   QList<QAccessibleInterface*> found;
@@ -20,6 +19,7 @@ QList<QAccessibleInterface*> accessibleTree(QObject* root) {
   walk(QAccessible::queryAccessibleInterface(root), found, seen);
   return found;
 }
+}  // namespace
 
 QStringList accessibleTexts(QObject* root) {
   QStringList texts;
@@ -27,12 +27,6 @@ QStringList accessibleTexts(QObject* root) {
     texts << QStringLiteral("%1 | %2 | %3")
                  .arg(node->text(QAccessible::Name), node->text(QAccessible::Value), node->text(QAccessible::Description));
   return texts;
-}
-
-QAccessibleInterface* findInTree(QObject* root, QObject* object) {
-  for (QAccessibleInterface* node : accessibleTree(root))
-    if (node->object() == object) return node;
-  return nullptr;
 }
 
 void actAccessibly(QWidget* control, const QString& action) {
