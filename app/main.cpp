@@ -10,7 +10,6 @@
 #include "shell/frmfirststart.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
-#include "store/backup.h"
 #include "store/commandline.h"
 #include "toolkit/prompter.h"
 #include "tools/demodata.h"
@@ -103,7 +102,6 @@ int main(int argc, char* argv[]) {
   offerDemoDatabase(demoDatabase());
 
   const QString database = commandLine.databasePath();
-  removeStalePartialBackups(database);
   frmmdi frame(database);
   frame.showAsLastTime();
   frame.start();

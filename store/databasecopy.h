@@ -11,7 +11,8 @@ using TableCounts = std::vector<std::pair<QString, qint64>>;
 
 // Moves an office's data into a new database at `destination` (a file path or
 // a server address), whichever engines the two use: every row of the ten
-// tables with its key, and the change log as it stands, seals included. It is
+// tables with its key, and the change log as it stands, seals included, read
+// from one snapshot of the source while other programs may go on saving. It is
 // one transaction on a server and a file that appears only when complete: a
 // failure leaves nothing. Refuses a destination that exists already (a file)
 // or holds VANTORA's tables (a server database). Returns the rows copied,

@@ -18,11 +18,14 @@ class FileSession : public EngineSession {
   [[noreturn]] void raise(int resultCode) const;
 
   EngineKind kind() const override { return EngineKind::File; }
+  const QString& shownLocation() const override { return path_; }
   std::unique_ptr<EngineStatement> prepare(const QString& sql) override;
   void execute(const QString& sql) override;
+  std::unique_ptr<EngineBulkLoad> bulkLoad(const QString& table, const QStringList& columns) override;
   qint64 lastInsertId() const override;
   int changedRows() const override;
   void beginWriting() override;
+  void beginReading() override;
   void commit() override;
   void rollbackQuietly() override;
   bool canBeReused() const override { return false; }  // a file opens in a moment

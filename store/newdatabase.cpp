@@ -10,6 +10,7 @@
 #include "store/serverlocation.h"
 #include "store/sqldialect.h"
 #include "store/transaction.h"
+#include "store/witnesses.h"
 
 bool awaitsCreation(const QString& location) {
   if (!isServerLocation(location)) return !QFileInfo::exists(location);
@@ -37,6 +38,7 @@ void createDatabase(const QString& location, const std::function<void(Connection
       create(location);
     else
       writeCompleteFile(location, create);
+    startNewHistory(location, QStringLiteral("new database"));
   } catch (const DbError& error) {
     throw DbError(error.kind(),
                   QStringLiteral("No database was created at %1: %2").arg(shownServerLocation(location), error.message()));

@@ -12,7 +12,7 @@ struct Column {
   QString name;
   ColumnType type;
   bool zeroWhenUnused = false;  // quantities: unused categories hold 0, never null
-  int maxLength = 0;            // text: the most characters it holds
+  int maxLength = 0;            // text: the most characters (code points) it holds
   bool yesOrNo = false;         // a status: "yes", " No " and the like are stored in capitals
 
   // The value as stored, or a DbError(BadValue) naming the column and why.
@@ -34,7 +34,7 @@ const Table& tableNamed(const QString& name);
 int textLimit(const QString& table, const QString& column);
 
 // Kept in the database; raised whenever its layout changes.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 5;
 
 // A new database: tables, then everything derived from them.
 void createSchema(Connection& connection);

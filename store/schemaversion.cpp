@@ -5,6 +5,7 @@
 #include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
+#include "store/documentchain.h"
 #include "store/indexes.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
@@ -46,11 +47,32 @@ void upgradeFromFirstRelease(Connection& connection) {
   createDerivedObjects(connection);
 }
 
+// On a server, the bookkeeping triggers run with the owner's rights, so that a
+// clerk's role needs no right to write it, and the change log's high-water
+// mark is raised once per transaction. The file has nothing to change.
+void upgradeServerBookkeeping(Connection& connection) {
+  if (connection.engine() != EngineKind::Server) return;
+  createOpenDocumentTriggers(connection);
+  for (const QString& statement : connection.dialect().createChangeLogHighWater()) connection.execute(statement);
+}
+
+void upgrade(Connection& connection, int version) {
+  if (version == 0) upgradeFromFirstRelease(connection);
+  if (version == 1) createListingIndexes(connection);
+  if (version < 3)
+    createChangeLog(connection);
+  else if (version < 5)
+    addRowDigestsToChangeLog(connection);
+  if (version == 3) upgradeServerBookkeeping(connection);
+  if (version < 5) logRowsWithoutEntries(connection);
+  connection.dialect().setSchemaVersion(connection, kSchemaVersion);
+}
+
 }  // namespace
 
 void requireCurrentSchema(Connection& connection) {
   if (fileVersion(connection) == kSchemaVersion) return;
-  Transaction upgrade(connection);  // holds the write lock: one program upgrades, the others wait and see it done
+  Transaction upgrading(connection);  // holds the write lock: one program upgrades, the others wait and see it done
   const int version = fileVersion(connection);
   if (version == kSchemaVersion) return;
   if (version > kSchemaVersion || version < 0)
@@ -58,9 +80,15 @@ void requireCurrentSchema(Connection& connection) {
                   QStringLiteral("The database file %1 was made by a newer version of VANTORA (data version %2; this "
                                  "program reads version %3). Open it with the newer program.")
                       .arg(connection.path(), QString::number(version), QString::number(kSchemaVersion)));
-  if (version == 0) upgradeFromFirstRelease(connection);
-  if (version == 1) createListingIndexes(connection);
-  if (version < 3) createChangeLog(connection);
-  connection.dialect().setSchemaVersion(connection, kSchemaVersion);
-  upgrade.commit();
+  try {
+    upgrade(connection, version);
+  } catch (const DbError& error) {
+    if (error.kind() != DbErrorKind::NoPermission) throw;
+    throw DbError(DbErrorKind::NoPermission,
+                  QStringLiteral("The database %1 has data version %2, and this program needs version %3. Only the "
+                                 "role that owns its tables may bring it up to date: run \"vantora-db check\" once "
+                                 "as that role (see the README), then start VANTORA again.")
+                      .arg(connection.path(), QString::number(version), QString::number(kSchemaVersion)));
+  }
+  upgrading.commit();
 }

@@ -52,7 +52,8 @@ bool EditableQueryModel::setData(const QModelIndex& index, const QVariant& typed
     try {
       stored = table_.column(fieldName(field)).toStored(text.isEmpty() ? QVariant() : QVariant(text));
     } catch (const DbError& refused) {
-      refused_ = {row, index.column(), text};
+      refused_ = {row, index.column()};
+      emit valueRefused(row, index.column(), text);
       throw Refusal{QStringLiteral("%1: %2\nCorrect it, or press Escape in the cell to keep what is stored; until then "
                                    "nothing of this row is stored.")
                         .arg(column(index.column()).caption.trimmed(), refused.message()),
@@ -72,11 +73,8 @@ bool EditableQueryModel::setData(const QModelIndex& index, const QVariant& typed
 
 bool EditableQueryModel::commitRow(int row) {
   if (refused_.row == row) {
-    if (written_.contains(row)) {
-      emit leftWithRefusedValue(row, refused_.column, refused_.typed);
-      return false;
-    }
-    refused_ = {};  // nothing else of the row waits for it
+    if (written_.contains(row)) return false;  // its cell is open again for correcting
+    refused_ = {};                              // nothing else of the row waits for it
   }
   if (!written_.contains(row)) return true;
   bool written = false;

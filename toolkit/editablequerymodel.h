@@ -10,8 +10,8 @@ struct Table;
 // A whole table for correcting, read a page at a time like any list. A value
 // typed into a cell is checked against its column at once; the row is written
 // by key when it is left (commitRow), and only if the columns changed still
-// hold what the grid showed. The key column cannot be typed into. A row left
-// while a value typed into it stands refused keeps its other changes pending,
+// hold what the grid showed. The key column cannot be typed into. While a
+// value typed into a row stands refused, the row's other changes stay pending,
 // unwritten, until that value is corrected or given up (revert, Escape in the
 // cell).
 class EditableQueryModel : public QueryTableModel {
@@ -32,9 +32,9 @@ class EditableQueryModel : public QueryTableModel {
   bool commitAll();
 
  signals:
-  // The row of `cell` was left while `typed` stood refused there: nothing of
-  // it was written, and the cursor belongs back in that cell.
-  void leftWithRefusedValue(int row, int column, const QString& typed);
+  // `typed` was refused in this cell: the cursor belongs back in it, with
+  // the text for correcting, whichever way the typing ended.
+  void valueRefused(int row, int column, const QString& typed);
   // A document number was written changed; these rows elsewhere still carry the old one.
   void numberChanged(const QString& column, const QString& oldNumber, const QString& newNumber,
                      const std::vector<CarriedNumber>& stillCarrying);
@@ -51,7 +51,6 @@ class EditableQueryModel : public QueryTableModel {
   struct Refused {
     int row = -1;
     int column = -1;
-    QString typed;
   };
   Refused refused_;  // the last value refused, until its cell takes a good one
 };

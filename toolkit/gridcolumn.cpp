@@ -1,5 +1,6 @@
 #include "toolkit/gridcolumn.h"
 
+#include "store/changeentry.h"
 #include "store/dates.h"
 
 QVariant GridColumn::shown(const QVariant& stored) const {
@@ -8,5 +9,6 @@ QVariant GridColumn::shown(const QVariant& stored) const {
     const QTime time = timeFromInput(stored);
     return time.isValid() ? QVariant(time.toString(QStringLiteral("h:mm AP"))) : stored;
   }
+  if (pattern == Pattern::ChangeSummary) return changeSummary(stored.toString());
   return stored;
 }

@@ -6,7 +6,8 @@
 
 // One column of a grid: its caption, the field it shows and how.
 struct GridColumn {
-  enum class Pattern { Plain, Date, Time12 };  // as stored; "dd/MM/yy"; "h:nn AM/PM"
+  // as stored; "dd/MM/yy"; "h:nn AM/PM"; a change-log entry's changes as a readable summary
+  enum class Pattern { Plain, Date, Time12, ChangeSummary };
   QString caption;
   QString field;
   Pattern pattern = Pattern::Plain;

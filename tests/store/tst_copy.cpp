@@ -3,6 +3,7 @@
 
 #include "store/chaincheck.h"
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/databasecopy.h"
 #include "store/dberror.h"
 #include "store/recordset.h"
