@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
 
@@ -13,12 +14,14 @@
 #include "reports/workbookfiller.h"
 #include "store/reportqueries.h"
 #include "store/rowwriter.h"
+#include "store/transaction.h"
 #include "tests/support/filemode.h"
 #include "tests/support/formbench.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/support/workbookreader.h"
 #include "toolkit/fileviewer.h"
 #include "toolkit/refusal.h"
+#include "toolkit/titlewidth.h"
 #include "tools/demodata.h"
 
 namespace {
@@ -115,6 +118,7 @@ class ReportsTest : public QObject {
   void brokenTemplatesAreRefusedCleanly();
   void printoutsFitTheirTextAndGroupAmounts();
   void reportFilesAreTheirOwnersAlone();
+  void longReportShowsItsWholeTitleAndCancels();
   void formsCloseOnlyWithTheirCloseButton();
   void printoutsToLookAt();
 };
@@ -287,6 +291,36 @@ void ReportsTest::reportFilesAreTheirOwnersAlone() {
   }
   QCOMPARE(QDir(elsewhere).entryList(QDir::Files), QStringList());
   QCOMPARE(QDir(reports).entryList({"*.vantora-partial*"}, QDir::Files | QDir::System), QStringList());
+}
+
+void ReportsTest::longReportShowsItsWholeTitleAndCancels() {
+  ReportDesk d;
+  {
+    Transaction all(d.bench.db().connection());
+    RowWriter inquiries(d.bench.db().connection(), "tinquiry");
+    RowWriter items(d.bench.db().connection(), "titemdescom");
+    for (int n = 0; n < 5000; ++n) {
+      inquiries.append(QVariantHash{{"inqnum", QString("L-%1").arg(n)}, {"client", "LONG"}, {"inqdate", "2002-03-05"}});
+      items.append(QVariantHash{{"inqnum", QString("L-%1").arg(n)}, {"itemdes", "  PUMP(1)"}, {"qty", 1}});
+    }
+    all.commit();
+  }
+  QString title;
+  bool wideEnough = false;
+  QTimer watch;  // the progress window is modal: it is met from inside the report's run
+  connect(&watch, &QTimer::timeout, [&] {
+    auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+    if (!progress || !title.isEmpty()) return;
+    title = progress->windowTitle();
+    wideEnough = progress->width() >= widthShowingTitle(progress);
+    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+  });
+  watch.start(0);
+  d.prompts.expect("The report was cancelled; nothing was saved.", "INFO...");
+  QVERIFY(d.generate("frmpendinginquiryrpt").isEmpty());
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  QCOMPARE(title, QString("PENDING  INQUIRY  FORM"));
+  QVERIFY(wideEnough);
 }
 
 // What LibreOffice showed cut or run together: rows as high as their wrapped
