@@ -2,7 +2,7 @@
 // squeezed below what it needs, at its opening size and after SHOW, in a
 // roomy frame, a laptop's and a small one; on the laptop, nothing out of
 // sight; every input named, the typing boxes and lists of combos too; no
-// password anywhere in the accessibility tree.
+// password anywhere in the accessibility tree; Escape as their CLOSE.
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCalendarWidget>
@@ -29,14 +29,16 @@ namespace {
 // The frame maximised on a 1366 x 768 screen, below the desktop's panel.
 const QSize kLaptop(1366, 728);
 
-// Answers whatever a form asks while it is walked.
+// Answers whatever a form asks while it is walked, and keeps what it asked.
 class AnswerAll : public Prompter {
  public:
   AnswerAll() : replaced_(installPrompter(this)) {}
   ~AnswerAll() override { installPrompter(replaced_); }
-  Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
+  Answer message(const QString& text, const QString& title, Buttons buttons, Icon) override {
+    asked << title + ": " + text;
     return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
   }
+  QStringList asked;
   QString input(const QString&, const QString&, Echo) override { return {}; }
 
  private:
@@ -147,6 +149,8 @@ class EveryFormTest : public QObject {
   }
   void nothingIsSqueezedAndEveryInputIsNamed_data();
   void nothingIsSqueezedAndEveryInputIsNamed();
+  void escapeDoesWhatCloseDoes_data() { everyBoxRefusesWhatCannotBeStored_data(); }
+  void escapeDoesWhatCloseDoes();
   void everyBoxRefusesWhatCannotBeStored_data();
   void everyBoxRefusesWhatCannotBeStored();
 };
@@ -211,6 +215,36 @@ void EveryFormTest::everyBoxRefusesWhatCannotBeStored() {
     if (box->text() != before) tookIt << box->objectName() + "/" + box->parentWidget()->objectName();
   }
   QVERIFY2(tookIt.isEmpty(), qPrintable("took a tab: " + tookIt.join(", ")));
+}
+
+// Escape, after SHOW and wherever the focus is, does what the form's CLOSE
+// button does, or its close box where it has none: the same questions, the
+// same form left open or closed.
+void EveryFormTest::escapeDoesWhatCloseDoes() {
+  QFETCH(QString, form);
+  if (form == QLatin1String("frmSplash")) QSKIP("on the splash sheet Escape is a key like any other");
+  const auto outcome = [&form](bool escape) {
+    FormBench bench;
+    fillDemoData(bench.db().connection(), 20);
+    AnswerAll answers;
+    QWidget* shown = bench.show(form);
+    pressShow(bench, shown);
+    answers.asked.clear();
+    QPushButton* close = nullptr;
+    for (QPushButton* button : shown->findChildren<QPushButton*>())
+      if (button->text().trimmed() == QLatin1String("CLOSE") || button->objectName() == QLatin1String("cmdback"))
+        close = button;
+    if (escape)
+      QTest::keyClick(shown->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : shown,
+                      Qt::Key_Escape);
+    else if (close)
+      bench.click(close);
+    else
+      bench.clickCloseBox(shown);
+    for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+    return answers.asked.join(QStringLiteral(" | ")) + (bench.host().find(form) ? " / open" : " / closed");
+  };
+  QCOMPARE(outcome(true), outcome(false));
 }
 
 QTEST_MAIN(EveryFormTest)
