@@ -128,6 +128,7 @@ void frmaddressbook::layOut() {
   grid->addWidget(login_, row, 0);
   grid->addWidget(save_, row, 1, 1, 2);
   grid->setColumnStretch(1, 1);
+  grid->setRowStretch(row + 1, 1);  // a taller window leaves the room below
   grid->setColumnMinimumWidth(1, fontMetrics().averageCharWidth() * 40);  // an address reads whole
   nameForReaders(login_, QStringLiteral("CURRENT LOGIN NAME"));
 }

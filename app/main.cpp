@@ -9,10 +9,12 @@
 #include "browse/browseforms.h"
 #include "documents/documentforms.h"
 #include "reports/reportforms.h"
+#include "shell/frmfirststart.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
 #include "store/commandline.h"
 #include "toolkit/prompter.h"
+#include "tools/demodata.h"
 
 namespace {
 
@@ -51,6 +53,16 @@ QStringList argumentsOf(int argc, char* argv[]) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   return arguments;
+}
+
+// The first start's demo choice: what vantora-db demo makes by default.
+DemoDatabase demoDatabase() {
+  const auto pair = [](const DemoCredentials& slot) {
+    return QStringLiteral("\"%1\" / \"%2\"").arg(QString::fromLatin1(slot.name), QString::fromLatin1(slot.password));
+  };
+  return {[](Connection& connection) { fillDemoData(connection, 60); },
+          QStringLiteral("Sign in with %1 or %2; the administrator is %3.")
+              .arg(pair(kDemoSlots[1]), pair(kDemoSlots[2]), pair(kDemoSlots[0]))};
 }
 
 // The icon at every size the build drew, so that each place the desktop
@@ -93,6 +105,7 @@ int main(int argc, char* argv[]) {
   registerAddressBookForms();
   registerReportForms();
   registerBrowseForms();
+  offerDemoDatabase(demoDatabase());
 
   const QString database = commandLine.databasePath();
   frmmdi frame(database);

@@ -50,7 +50,7 @@ int fill(const QString& database, const QString& out) {
   auto connection = Connection::open(database);
   ReportRows records(*connection, outstanding().query, fieldsOf(outstanding()));
   std::vector<bool> dates;
-  for (const ReportColumn& column : outstanding().columns) dates.push_back(column.date);
+  for (const ReportColumn& column : outstanding().columns) dates.push_back(column.isDate());
   WorkbookFiller(QDir(reportTemplateFolder()).filePath(QString::fromLatin1(outstanding().templateFile)), dates)
       .write(out, [&records](QVariantList& values) { return records.next(values); }, [](int) { return true; });
   std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed()));
@@ -73,7 +73,7 @@ int xlsxwriter(const QString& database, const QString& out) {
       const QVariant& value = record[i];
       const lxw_col_t column = lxw_col_t(i + 1);
       if (value.isNull()) continue;
-      if (outstanding().columns[size_t(i)].date) {
+      if (outstanding().columns[size_t(i)].isDate()) {
         const QDate d = QDate::fromString(value.toString(), Qt::ISODate);
         lxw_datetime when = {d.year(), d.month(), d.day(), 0, 0, 0};
         worksheet_write_datetime(sheet, row, column, &when, date);

@@ -16,6 +16,7 @@ BrowseForm::BrowseForm(const QString& formName, const QString& title, const QStr
     : FormBase(formName), connection_(Connection::open(host.databasePath())) {
   setWindowTitle(title);
   setCloseRule(CloseRule::useCloseButton());
+  setPlacement(Placement::Filling);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName")));
   layout->addWidget(makeLabel(this, heading, QStringLiteral("Label8")));
@@ -27,6 +28,7 @@ BrowseForm::BrowseForm(const QString& formName, const QString& title, const QStr
   bars_->addWidget(cover_);
   layout->addWidget(bars_);
   auto* close = makeButton(this, QStringLiteral("cmdclose"), QStringLiteral("CLOSE"), QString());
+  setCloseButton(close);
   // A correction still in its row is written first; if it is refused, the form stays open with it.
   connectGuarded(close, &QPushButton::clicked, this, [this] {
     if (writeAllChanges()) closeByOwnPath();

@@ -2,6 +2,7 @@
 
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "browse/viewdefinitions.h"
@@ -49,6 +50,11 @@ void BrowseList::read(Connection& connection, const KeySnapshot* asOf) {
   if (definition_.table) {
     auto* editable = new EditableQueryModel(connection, QString::fromLatin1(definition_.table), definition_.columns, grid_);
     QObject::connect(bar_, &DataControl::rowLeft, editable, [editable](int left, int) { editable->commitRow(left); });
+    // Once the key or click that ended the typing is over, back to the value to correct.
+    QObject::connect(editable, &EditableQueryModel::valueRefused, grid_,
+                     [grid = grid_](int row, int column, const QString& typed) {
+                       QTimer::singleShot(0, grid, [grid, row, column, typed] { grid->reopenCell(row, column, typed); });
+                     });
     QObject::connect(editable, &EditableQueryModel::numberChanged, grid_,
                      [this](const QString& column, const QString& oldNumber, const QString& newNumber,
                             const std::vector<CarriedNumber>& stillCarrying) {

@@ -90,6 +90,7 @@ frmchangelog::frmchangelog(FormHost& host)
   connectGuarded(showButton, &QPushButton::clicked, this, [this] { showChanges(); });
   for (QLineEdit* box : {number_, login_, from_, to_})
     connectGuarded(box, &QLineEdit::returnPressed, this, [this] { showChanges(); });
+  setCloseButton(close);
   connectGuarded(close, &QPushButton::clicked, this, [this] { closeByOwnPath(); });
   showChanges();
 }

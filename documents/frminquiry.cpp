@@ -105,6 +105,10 @@ void frminquiry::layOut() {
   grid->addWidget(block(), 8, 0, 1, 5);
   grid->addWidget(login_, 9, 0);
   grid->addWidget(save_, 9, 3, 1, 2);
+  // A wider window widens the boxes and the item lines; a taller one leaves the room below.
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
+  grid->setRowStretch(10, 1);
   nameForReaders(inquiryCalendar_, QStringLiteral("INQUIRY DATE CALENDAR"));
   nameForReaders(dueCalendar_, QStringLiteral("DUE DATE CALENDAR"));
   nameForReaders(login_, QStringLiteral("CURRENT LOGIN NAME"));

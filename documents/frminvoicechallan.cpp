@@ -100,6 +100,8 @@ void frminvoicechallan::layOut() {
   grid->addWidget(loginBox_, 9, 0, Qt::AlignLeft);
   grid->addWidget(save_, 9, 3);
   grid->setRowStretch(6, 1);
+  grid->setColumnStretch(1, 1);  // a wider window widens the boxes and the item lines
+  grid->setColumnStretch(3, 1);
   nameForReaders(loginBox_, QStringLiteral("CURRENT LOGIN NAME"));
 }
 

@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDate>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,21 +65,27 @@ void frmpurchaseorder::buildControls() {
                      false);
 }
 
+// Two columns, so that a 1366 x 768 screen shows the whole form: on the left
+// the order and its items, on the right its terms, stock and files. The
+// calendar stands beside the date boxes it fills.
 void frmpurchaseorder::layOut() {
   auto* header = new QGridLayout;
   header->addWidget(makeLabelFor(this, QStringLiteral("Quote Number"), quotation_), 0, 0);
-  header->addWidget(quotation_, 0, 1);
-  header->addWidget(show_, 0, 2);
+  header->addWidget(quotation_, 0, 1, 1, 2);
+  header->addWidget(show_, 0, 3);
   header->addWidget(makeLabelFor(this, QStringLiteral("Client"), client_), 1, 0);
-  header->addWidget(client_, 1, 1, 1, 2);
+  header->addWidget(client_, 1, 1, 1, 3);
   header->addWidget(makeLabelFor(this, QStringLiteral("PO Number"), number_), 2, 0);
-  header->addWidget(number_, 2, 1, 1, 2);
-  header->addWidget(calendar_, 3, 0, 1, 3);
-  header->addWidget(makeLabelFor(this, QStringLiteral("PO Date"), date_), 4, 0);
-  header->addWidget(date_, 4, 1);
-  header->addWidget(makeLabelFor(this, QStringLiteral("PO Due Date"), dueDate_), 5, 0);
-  header->addWidget(dueDate_, 5, 1);
-  header->addWidget(notApplicable_, 5, 2);
+  header->addWidget(number_, 2, 1, 1, 3);
+  header->addWidget(calendar_, 3, 0, 4, 2);
+  header->addWidget(makeLabelFor(this, QStringLiteral("PO Date"), date_), 3, 2);
+  header->addWidget(date_, 3, 3);
+  header->addWidget(makeLabelFor(this, QStringLiteral("PO Due Date"), dueDate_), 4, 2);
+  header->addWidget(dueDate_, 4, 3);
+  header->addWidget(notApplicable_, 5, 3);
+  header->setRowStretch(6, 1);
+  header->setColumnStretch(1, 1);
+  header->setColumnStretch(3, 1);
   nameForReaders(calendar_, QStringLiteral("PO calendar"));
   nameForReaders(notApplicable_, QStringLiteral("PO due date NOT APPLICABLE"));
   nameForReaders(loginBox_, QStringLiteral("CURRENT LOGIN NAME"));
@@ -87,18 +94,27 @@ void frmpurchaseorder::layOut() {
   stock->addWidget(makeLabel(this, QStringLiteral("STOCK STATUS")));
   stock->addWidget(stock_);
   stock->addStretch();
+  auto* termsAndStock = new QHBoxLayout;
+  termsAndStock->addWidget(terms_, 1, Qt::AlignTop);
+  termsAndStock->addLayout(stock);
+
+  auto* left = new QHBoxLayout;
+  left->addWidget(edit_);
+  left->addWidget(loginBox_);
+  left->addStretch();
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName")), 0, 0);
   grid->addWidget(makeLabel(this, QStringLiteral("PO  FORM")), 0, 1);
   grid->addLayout(header, 1, 0);
-  grid->addWidget(terms_, 1, 1, Qt::AlignTop);
-  grid->addLayout(stock, 1, 2);
-  grid->addWidget(files_, 2, 0, 1, 3);
-  grid->addWidget(block(), 3, 0, 1, 3);
-  grid->addWidget(edit_, 4, 0, Qt::AlignLeft);
-  grid->addWidget(loginBox_, 5, 0, Qt::AlignLeft);
-  grid->addWidget(save_, 5, 2);
+  grid->addLayout(termsAndStock, 1, 1);
+  grid->addWidget(block(), 2, 0);
+  grid->addWidget(files_, 2, 1);
+  grid->addLayout(left, 3, 0);
+  grid->addWidget(save_, 3, 1, Qt::AlignRight);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(4, 1);  // a taller window leaves the room below
 }
 
 void frmpurchaseorder::connectHandlers() {

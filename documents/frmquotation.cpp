@@ -77,6 +77,9 @@ void frmquotation::layOut() {
   grid->addWidget(block(), 7, 0, 1, 4);
   grid->addWidget(loginBox_, 8, 0);
   grid->addWidget(save_, 8, 2, 1, 2);
+  // A wider window widens the boxes and the item lines; a taller one leaves the room below.
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(9, 1);
   nameForReaders(calendar_, QStringLiteral("Date of Quote calendar"));
   nameForReaders(loginBox_, QStringLiteral("CURRENT LOGIN NAME"));
 }

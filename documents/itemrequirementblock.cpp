@@ -64,10 +64,12 @@ void ItemRequirementBlock::buildLine(int row, const Category& category, const Bl
   grid->addWidget(line.quantity, row, 2);
   grid->addWidget(line.make, row, 3);
 
-  connect(line.check, &QCheckBox::clicked, this, [&line](bool ticked) {
+  // However the box changed (a click, Space, a screen reader's toggle), it stores what it shows.
+  connect(line.check, &QCheckBox::toggled, this, [&line](bool ticked) {
     line.flag = ticked ? QStringLiteral("YES") : QStringLiteral("");
   });
   makeDigitBox(line.quantity);
+  line.quantity->setMaximumWidth(line.quantity->fontMetrics().horizontalAdvance(QStringLiteral("000000000000")));
   QLineEdit* quantity = line.quantity;
   onFocusLeave(quantity, [quantity] {
     qint64 ignored = 0;
@@ -93,8 +95,8 @@ void ItemRequirementBlock::clear() { show(ItemLines()); }
 
 void ItemRequirementBlock::show(const ItemLines& lines) {
   for (size_t i = 0; i < lines_.size(); ++i) {
-    lines_[i].flag = lines.lines[i].flag;
     lines_[i].check->setChecked(lines.lines[i].ticked());
+    lines_[i].flag = lines.lines[i].flag;  // as loaded, whatever the tick above recorded
   }
   for (size_t i = 0; i < lines_.size(); ++i) lines_[i].description->setText(lines.lines[i].description);
   for (size_t i = 0; i < lines_.size(); ++i) {

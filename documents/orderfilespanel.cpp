@@ -83,6 +83,7 @@ void OrderFilesPanel::buildBoxes() {
                        "CLICK IN THIS BOX...")
             .arg(kind));
     box->setReadOnly(true);  // it shows the path given to its category, nothing typed
+    box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 24);  // room for a path
     onClicked(box, [this, box, i] {
       box->setText(chosenPath_->text());
       clicked_[i] = true;
@@ -90,7 +91,9 @@ void OrderFilesPanel::buildBoxes() {
     grid->addWidget(makeLabelFor(frame, QString::fromLatin1(kFileBoxes[i].label), box), int(i), 0);
     grid->addWidget(box, int(i), 1);
   }
-  static_cast<QGridLayout*>(layout())->addWidget(frame, 0, 1);
+  auto* panel = static_cast<QGridLayout*>(layout());
+  panel->addWidget(frame, 0, 1);
+  panel->setColumnStretch(1, 1);  // the paths, rather than the lists, take a wider window
 }
 
 QVariantHash OrderFilesPanel::columns() const {

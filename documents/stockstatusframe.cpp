@@ -16,7 +16,8 @@ StockStatusFrame::StockStatusFrame(QWidget* parent) : QGroupBox(QStringLiteral("
     box->setToolTip(QStringLiteral("IF STOCK IS AVAILABLE THEN RIGHT MARK THIS BOX BY CLICKING AT BOX...IF DO NOT HAVE "
                                    "STOCK LEAVE THIS BOX BLANK"));
     nameForReaders(box, category.caption + QStringLiteral(" IN STOCK"));
-    connect(box, &QCheckBox::clicked, this, [this, i] { clicked_[i] = true; });
+    // However the box changed (a click, Space, a screen reader's toggle), it stores what it shows.
+    connect(box, &QCheckBox::toggled, this, [this, i] { changed_[i] = true; });
     // The box has no caption of its own; the category beside it says which it is.
     QLabel* label = makeLabel(this, category.caption);
     label->setBuddy(box);
@@ -35,7 +36,7 @@ std::array<bool, kCategoryCount> StockStatusFrame::inStock() const {
 QVariantHash StockStatusFrame::columns() const {
   QVariantHash columns;
   for (size_t i = 0; i < boxes_.size(); ++i)
-    if (clicked_[i])
+    if (changed_[i])
       columns.insert(QStringLiteral("stock") + categories()[i].suffix,
                      boxes_[i]->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
   return columns;

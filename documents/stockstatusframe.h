@@ -9,7 +9,7 @@
 class QCheckBox;
 
 // One box per category: ticked when the item is in stock. A box the user
-// clicked stores "YES" or "NO"; one never clicked leaves its column as it was.
+// changed stores "YES" or "NO"; one never changed leaves its column as it was.
 class StockStatusFrame : public QGroupBox {
   Q_OBJECT
 
@@ -17,9 +17,9 @@ class StockStatusFrame : public QGroupBox {
   explicit StockStatusFrame(QWidget* parent);
 
   std::array<bool, kCategoryCount> inStock() const;
-  QVariantHash columns() const;  // the stock columns of the boxes clicked
+  QVariantHash columns() const;  // the stock columns of the boxes changed
 
  private:
   std::array<QCheckBox*, kCategoryCount> boxes_{};
-  std::array<bool, kCategoryCount> clicked_{};
+  std::array<bool, kCategoryCount> changed_{};
 };

@@ -39,6 +39,7 @@ frmreport::frmreport(FormHost& host) : FormBase(QStringLiteral("frmreport")) {
     layout->addWidget(button);
   }
   auto* close = makeButton(this, QStringLiteral("cmdclose"), QStringLiteral("CLOSE"), QString());
+  setCloseButton(close);
   connectGuarded(close, &QPushButton::clicked, this, [this] { closeByOwnPath(); });
   layout->addWidget(close);
 }

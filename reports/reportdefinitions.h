@@ -4,13 +4,22 @@
 
 #include "store/reportqueries.h"
 
+// What a report column holds, which decides its format in the shipped template.
+enum class ColumnKind {
+  Text,    // wrapped: a long value takes more lines, never the next cell
+  Date,    // dd/mm/yy
+  Number,  // amounts and quantities: right-aligned, digits grouped as in India (12,34,567)
+};
+
 // One column of a report after the serial number: its heading in the
-// template, the field it shows, whether it is a date, and its width.
+// template, the field it shows, what it holds, and its width.
 struct ReportColumn {
   const char* heading;
   const char* field;
-  bool date;
+  ColumnKind kind;
   double width;  // in characters, for the shipped template
+
+  bool isDate() const { return kind == ColumnKind::Date; }
 };
 
 // A follow-up report as data: its form, its captions, its query, its

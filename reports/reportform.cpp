@@ -21,6 +21,7 @@
 #include "toolkit/fileviewer.h"
 #include "toolkit/formhost.h"
 #include "toolkit/refusal.h"
+#include "toolkit/titlewidth.h"
 
 namespace {
 // A report this long, or this slow, shows its progress and can be cancelled.
@@ -54,6 +55,7 @@ ReportForm::ReportForm(const ReportDefinition& definition, FormHost& host)
   layout->addWidget(generate);
   layout->addWidget(close);
   connectGuarded(generate, &QPushButton::clicked, this, [this] { this->generate(); });
+  setCloseButton(close);
   connectGuarded(close, &QPushButton::clicked, this, [this] { closeByOwnPath(); });
 }
 
@@ -75,7 +77,7 @@ void ReportForm::generate() {
   std::vector<bool> dates;
   for (const ReportColumn& column : definition_.columns) {
     fields << QString::fromLatin1(column.field);
-    dates.push_back(column.date);
+    dates.push_back(column.isDate());
   }
   ReportRows records(*connection_, definition_.query, fields);
   const auto next = [&records](QVariantList& values) { return records.next(values); };
@@ -87,6 +89,7 @@ void ReportForm::generate() {
     if (!progress && (rows >= kProgressFromRows || started.elapsed() >= kProgressFromMilliseconds)) {
       progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, 0, this);
       progress->setWindowTitle(QString::fromLatin1(definition_.windowTitle));
+      makeRoomForTitle(progress.get());
       progress->setWindowModality(Qt::ApplicationModal);
       progress->show();
     }

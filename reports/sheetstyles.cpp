@@ -4,7 +4,6 @@
 #include <QString>
 #include <sstream>
 
-#include "toolkit/refusal.h"
 
 namespace {
 
@@ -34,22 +33,26 @@ void setCount(pugi::xml_node list) {
 SheetStyles::SheetStyles(const QByteArray& stylesXml) {
   const pugi::xml_parse_result parsed =
       document_.load_buffer(stylesXml.constData(), size_t(stylesXml.size()), pugi::parse_default | pugi::parse_declaration);
-  if (!parsed || !document_.child("styleSheet").child("cellXfs"))
-    throw Refusal{QStringLiteral("The report template's formats (xl/styles.xml) are damaged."), QStringLiteral("ALERT!!!"),
-                  Prompter::Icon::Error};
+  readable_ = parsed && document_.child("styleSheet").child("cellXfs");
 }
 
-bool SheetStyles::showsDates(int style) const {
+pugi::xml_node SheetStyles::cellFormat(int style) const {
   int index = 0;
-  for (pugi::xml_node xf : document_.child("styleSheet").child("cellXfs").children("xf")) {
-    if (index++ != style) continue;
-    const int format = xf.attribute("numFmtId").as_int();
-    if (builtInDateFormat(format)) return true;
-    for (pugi::xml_node custom : document_.child("styleSheet").child("numFmts").children("numFmt"))
-      if (custom.attribute("numFmtId").as_int() == format)
-        return dateFormatCode(QString::fromUtf8(custom.attribute("formatCode").value()));
-    return false;
-  }
+  for (pugi::xml_node xf : document_.child("styleSheet").child("cellXfs").children("xf"))
+    if (index++ == style) return xf;
+  return {};
+}
+
+bool SheetStyles::wrapsText(int style) const { return cellFormat(style).child("alignment").attribute("wrapText").as_bool(); }
+
+bool SheetStyles::showsDates(int style) const {
+  const pugi::xml_node xf = cellFormat(style);
+  if (!xf) return false;
+  const int format = xf.attribute("numFmtId").as_int();
+  if (builtInDateFormat(format)) return true;
+  for (pugi::xml_node custom : document_.child("styleSheet").child("numFmts").children("numFmt"))
+    if (custom.attribute("numFmtId").as_int() == format)
+      return dateFormatCode(QString::fromUtf8(custom.attribute("formatCode").value()));
   return false;
 }
 

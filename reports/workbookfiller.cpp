@@ -1,12 +1,14 @@
 #include "reports/workbookfiller.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <pugixml.hpp>
 #include <sstream>
 #include <string>
 
 #include "reports/sheetstyles.h"
+#include "reports/wrappedlines.h"
 #include "reports/xlsxpackage.h"
 #include "store/completefile.h"
 #include "store/dates.h"
@@ -116,6 +118,42 @@ std::map<int, int> templateCellStyles(pugi::xml_node worksheet, pugi::xml_node f
   return styles;
 }
 
+// The columns whose format wraps text, with their widths: a row as high as
+// the most lines one of its cells wraps into, since a spreadsheet program
+// keeps a row one line high unless told otherwise.
+struct WrappedColumns {
+  std::map<int, double> widths;  // column -> width in characters
+  double lineHeight = 15;        // points: the sheet's one-line row
+};
+
+WrappedColumns wrappedColumns(pugi::xml_node worksheet, const std::map<int, int>& styles, const SheetStyles& formats) {
+  WrappedColumns wrapped;
+  const pugi::xml_node sheetFormat = worksheet.child("sheetFormatPr");
+  wrapped.lineHeight = sheetFormat.attribute("defaultRowHeight").as_double(15);
+  const double defaultWidth = sheetFormat.attribute("defaultColWidth").as_double(8.43);
+  std::map<int, double> widths;
+  for (pugi::xml_node column : worksheet.child("cols").children("col"))
+    for (int c = column.attribute("min").as_int(); c <= column.attribute("max").as_int() && c <= 256; ++c)
+      widths[c] = column.attribute("width").as_double(defaultWidth);
+  for (const auto& [column, style] : styles)
+    if (formats.wrapsText(style)) wrapped.widths[column] = widths.count(column) ? widths[column] : defaultWidth;
+  return wrapped;
+}
+
+// The workbook made now, not when its template was: the creation and change
+// times of its document properties.
+void stampCreationTime(XlsxPackage& package, const QString& templatePath, const QDateTime& now) {
+  const QString part = QStringLiteral("docProps/core.xml");
+  if (!package.has(part)) return;
+  pugi::xml_document core = parsed(package.read(part), part, templatePath);
+  const QByteArray stamp = now.toUTC().toString(Qt::ISODate).toUtf8();
+  for (pugi::xml_node property : core.document_element().children()) {
+    const QByteArray name(property.name());
+    if (name.endsWith(":created") || name.endsWith(":modified")) property.text() = stamp.constData();
+  }
+  package.replace(part, serialized(core));
+}
+
 // XML 1.0 takes no control characters but tab, line feed and carriage return.
 QByteArray cellText(const QString& text) {
   QString clean = text;
@@ -126,12 +164,14 @@ QByteArray cellText(const QString& text) {
 
 class SheetWriter {
  public:
-  SheetWriter(pugi::xml_node sheetData, std::map<int, int> styles, SheetStyles& formats, const std::vector<bool>& dates)
-      : sheetData_(sheetData), styles_(std::move(styles)), formats_(formats), dates_(dates) {}
+  SheetWriter(pugi::xml_node sheetData, std::map<int, int> styles, SheetStyles& formats, WrappedColumns wrapped,
+              const std::vector<bool>& dates)
+      : sheetData_(sheetData), styles_(std::move(styles)), formats_(formats), wrapped_(std::move(wrapped)), dates_(dates) {}
 
   void add(int rowNumber, int serial, const QVariantList& fields) {
     pugi::xml_node row = sheetData_.append_child("row");
     row.append_attribute("r") = rowNumber;
+    lines_ = 1;
     number(row, rowNumber, 1, serial, style(1));
     for (int i = 0; i < fields.size(); ++i) {
       const QVariant& value = fields[i];
@@ -151,6 +191,10 @@ class SheetWriter {
         number(row, rowNumber, column, value.toDouble(), style(column));
       else
         text(row, rowNumber, column, value.toString(), style(column));
+    }
+    if (lines_ > 1) {
+      row.append_attribute("ht") = rowHeightFor(lines_, wrapped_.lineHeight);
+      row.append_attribute("customHeight") = 1;
     }
   }
 
@@ -178,13 +222,17 @@ class SheetWriter {
     if (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace()))
       t.append_attribute("xml:space") = "preserve";  // the summaries begin with blanks
     t.text() = cellText(value).constData();
+    const auto wraps = wrapped_.widths.find(column);
+    if (wraps != wrapped_.widths.end()) lines_ = std::max(lines_, wrappedLineCount(value, wraps->second));
   }
 
   pugi::xml_node sheetData_;
   std::vector<std::string> columnNames_;  // "A", "B", ... by column number
   std::map<int, int> styles_;
   SheetStyles& formats_;
+  WrappedColumns wrapped_;
   const std::vector<bool>& dates_;
+  int lines_ = 1;  // of the row being written
 };
 
 }  // namespace
@@ -210,10 +258,11 @@ WorkbookFiller::Result WorkbookFiller::write(const QString& destination, const N
                       QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
       copy.close();
 
-      XlsxPackage package(partial);
+      XlsxPackage package(partial, templatePath_);
       const QString sheetPart = reportSheetPart(package, templatePath_);
       pugi::xml_document sheet = parsed(package.read(sheetPart), sheetPart, templatePath_);
       SheetStyles formats(package.read("xl/styles.xml"));
+      if (!formats.readable()) damaged(templatePath_, QStringLiteral("its cell formats (xl/styles.xml) are not readable"));
       pugi::xml_node worksheet = sheet.child("worksheet");
       pugi::xml_node sheetData = worksheet.child("sheetData");
       if (!sheetData) damaged(templatePath_, QStringLiteral("its report sheet has no cells"));
@@ -228,7 +277,8 @@ WorkbookFiller::Result WorkbookFiller::write(const QString& destination, const N
         }
         row = following;
       }
-      SheetWriter writer(sheetData, templateCellStyles(worksheet, firstFree.first_child()), formats, dateFields_);
+      const std::map<int, int> styles = templateCellStyles(worksheet, firstFree.first_child());
+      SheetWriter writer(sheetData, styles, formats, wrappedColumns(worksheet, styles, formats), dateFields_);
 
       QVariantList fields;
       while (next(fields)) {
@@ -249,7 +299,8 @@ WorkbookFiller::Result WorkbookFiller::write(const QString& destination, const N
       package.replace(sheetPart, serialized(sheet));
       if (formats.changed()) package.replace("xl/styles.xml", formats.xml());
       dropCalculationChain(package, templatePath_);
-      package.commit();
+      stampCreationTime(package, templatePath_, QDateTime::currentDateTime());
+      package.commit(destination);
     });
   } catch (const Cancelled&) {
     result.cancelled = true;

@@ -6,7 +6,8 @@
 
 #include "toolkit/refusal.h"
 
-XlsxPackage::XlsxPackage(const QString& path) : path_(path) {
+XlsxPackage::XlsxPackage(const QString& path, const QString& madeFrom)
+    : path_(path), shownName_(madeFrom.isEmpty() ? path : madeFrom) {
   int error = 0;
   archive_ = zip_open(QFile::encodeName(path).constData(), 0, &error);
   if (archive_) return;
@@ -23,7 +24,7 @@ XlsxPackage::~XlsxPackage() {
 }
 
 void XlsxPackage::fail(const QString& why) const {
-  throw Refusal{QStringLiteral("The workbook %1 cannot be used: %2.").arg(path_, why), QStringLiteral("ALERT!!!"),
+  throw Refusal{QStringLiteral("The workbook %1 cannot be used: %2.").arg(shownName_, why), QStringLiteral("ALERT!!!"),
                 Prompter::Icon::Error};
 }
 
@@ -65,7 +66,10 @@ void XlsxPackage::remove(const QString& entry) {
   if (index >= 0) zip_delete(archive_, zip_uint64_t(index));
 }
 
-void XlsxPackage::commit() {
-  if (zip_close(archive_) != 0) fail(QString::fromUtf8(zip_strerror(archive_)));
+void XlsxPackage::commit(const QString& destination) {
+  if (zip_close(archive_) != 0)
+    throw Refusal{QStringLiteral("The workbook %1 cannot be written: %2.")
+                      .arg(destination, QString::fromUtf8(zip_strerror(archive_))),
+                  QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
   archive_ = nullptr;
 }

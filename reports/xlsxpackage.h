@@ -12,7 +12,9 @@ struct zip;
 class XlsxPackage {
  public:
   // Opens an existing file; a file that is not a zip package is refused.
-  explicit XlsxPackage(const QString& path);
+  // Messages about what the package holds name `madeFrom`, the file the
+  // office can mend (the template a copy was made of), when given.
+  explicit XlsxPackage(const QString& path, const QString& madeFrom = {});
   ~XlsxPackage();
   XlsxPackage(const XlsxPackage&) = delete;
   XlsxPackage& operator=(const XlsxPackage&) = delete;
@@ -21,12 +23,15 @@ class XlsxPackage {
   QByteArray read(const QString& entry) const;  // refused when missing
   void replace(const QString& entry, QByteArray content);
   void remove(const QString& entry);
-  void commit();
+  // Writes the changes into the file; a failure is a Refusal naming
+  // `destination`, the file the user was to get.
+  void commit(const QString& destination);
 
  private:
   [[noreturn]] void fail(const QString& why) const;
 
   QString path_;
+  QString shownName_;
   zip* archive_ = nullptr;
   std::list<QByteArray> written_;  // kept alive until commit: the archive reads them then
 };

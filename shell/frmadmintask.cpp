@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -15,8 +14,8 @@
 #include "toolkit/editabletablemodel.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
-#include "toolkit/maskeddelegate.h"
 #include "toolkit/prompter.h"
+#include "toolkit/secretcolumnsmodel.h"
 #include "toolkit/viewgrid.h"
 
 frmadmintask::frmadmintask(FormHost& host) : FormBase(QStringLiteral("frmadmintask")), host_(host) {
@@ -29,9 +28,9 @@ frmadmintask::frmadmintask(FormHost& host) : FormBase(QStringLiteral("frmadminta
   RecordSet signInSlots = openSignInSlots(*connection_);
   connection_->setAuthor({readSignInSlots(signInSlots).value(0), QStringLiteral("frmadmintask")});
   slots_ = new EditableTableModel(std::move(signInSlots), {}, EditableTableModel::EmptyCell::EmptyText, grid_);
-  grid_->setModel(slots_);
-  auto* masked = new MaskedDelegate(grid_);
-  for (int column = 1; column < slots_->columnCount(); column += 2) grid_->setItemDelegateForColumn(column, masked);
+  QSet<int> passwords;
+  for (int column = 1; column < slots_->columnCount(); column += 2) passwords << column;
+  grid_->setModel(new SecretColumnsModel(slots_, passwords, grid_));
   grid_->fitColumns();
   // Its one row, with room for the captions and the scroll bar, and no more.
   const int oneRow = grid_->horizontalHeader()->sizeHint().height() + grid_->verticalHeader()->defaultSectionSize() +
@@ -79,7 +78,5 @@ void frmadmintask::goBack() {
 // Closed by its close box, it still leads back to the sign-in form: before
 // sign-in the frame offers nothing else but EXIT.
 void frmadmintask::releaseData() {
-  if (closingForExit()) return;
-  FormHost* host = &host_;
-  QTimer::singleShot(0, host, [host] { host->show(QStringLiteral("frmLogin")); });
+  if (!closingForExit()) host_.showNext(QStringLiteral("frmLogin"));
 }

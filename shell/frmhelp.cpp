@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shell/gearpicture.h"
+#include "shell/programpicture.h"
 #include "shell/helptexts.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
@@ -53,13 +53,14 @@ frmhelp::frmhelp(FormHost& host) : FormBase(QStringLiteral("frmhelp")) {
   layout->addWidget(makeLabel(this, QStringLiteral("HELP FORM"), QStringLiteral("Label8")));
   layout->addWidget(tabs_, 1);
   layout->addWidget(close);
+  setCloseButton(close);
   connectGuarded(close, &QPushButton::clicked, this, [this] { closeByOwnPath(); });
 }
 
 QWidget* frmhelp::aboutPage() {
   auto* frame = new QWidget(tabs_);
   frame->setObjectName(QStringLiteral("Frame2"));
-  auto* picture = new GearPicture(frame);
+  auto* picture = new ProgramPicture(frame);
   picture->setObjectName(QStringLiteral("Picture1"));
   picture->setToolTip(QStringLiteral("MAN-MACHINE  ENTWINED...."));
   QLabel* about = makeLabel(frame, QString::fromLatin1(kAboutText), QStringLiteral("Label10"));

@@ -95,3 +95,9 @@ void frmLogin::submitAdministrator() {
   host_.show(QStringLiteral("frmadmintask"));
   closeByOwnPath();
 }
+
+// Closed without signing in (its close box, Escape): the splash sheet comes
+// back, so that the way to sign in stays open.
+void frmLogin::releaseData() {
+  if (!closingForExit()) host_.showNext(QStringLiteral("frmSplash"));
+}

@@ -20,6 +20,9 @@ class frmLogin : public FormBase {
  signals:
   void signedIn();
 
+ protected:
+  void releaseData() override;
+
  private:
   bool signsIn(SignInSlots range);
   void submitUser();

@@ -82,6 +82,7 @@ frmmain::frmmain(FormHost& host) : FormBase(QStringLiteral("frmmain")), host_(ho
       this, QStringLiteral("cmdclosemainform"), QStringLiteral("CLOSE "),
       QStringLiteral("ALERT!!!  AFTER CLICKING THIS BUTTON FORMS WHOULD BE INACCESIBLE/ WILL NEED TO RESTART PROGRAM..."));
   layout->addWidget(close);
+  setCloseButton(close);
   connectGuarded(close, &QPushButton::clicked, this, [this] {
     if (askYesNo(QStringLiteral("Warning!! Closing this form will close whole program!!  Click YES if want to close "
                                 "main form...Click NO to more work...")))

@@ -16,6 +16,7 @@
 #include "toolkit/errorsink.h"
 #include "toolkit/formbase.h"
 #include "toolkit/formhost.h"
+#include "toolkit/menuaccessible.h"
 #include "toolkit/prompter.h"
 
 namespace {
@@ -63,6 +64,7 @@ frmmdi::frmmdi(const QString& databasePath, QWidget* parent) : QMainWindow(paren
 }
 
 void frmmdi::buildMenus() {
+  nameMenuItemsByTrimmedCaptions();  // the blanks place the captions; readers hear the words
   auto addSubmenu = [this](const char* name, const char* caption, const auto& items) {
     QMenu* menu = menuBar()->addMenu(QString::fromLatin1(caption));
     menu->setObjectName(QString::fromLatin1(name));

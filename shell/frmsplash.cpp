@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/gearpicture.h"
+#include "shell/programpicture.h"
+#include "store/commandline.h"
+#include "store/newdatabase.h"
+#include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
 
 namespace {
@@ -28,17 +31,16 @@ frmSplash::frmSplash(FormHost& host) : FormBase(QStringLiteral("frmSplash")), ho
   frame->setFrameShape(QFrame::Box);
   frame->installEventFilter(this);
 
-  auto* image = new GearPicture(frame);
+  auto* image = new ProgramPicture(frame);
   image->setObjectName(QStringLiteral("Image1"));
   image->setToolTip(QStringLiteral("MAN-MACHINE  ENTWINED...."));
 
   auto* product = label(frame, "lblProductName", QStringLiteral("VANTORA"));
 
-
   auto* inner = new QVBoxLayout(frame);
   inner->addWidget(image, 0, Qt::AlignHCenter);
   inner->addWidget(product);
-  inner->addWidget(label(frame, "lblVersion", QStringLiteral("Version : 1.0.0"),
+  inner->addWidget(label(frame, "lblVersion", QStringLiteral("Version : ") + programVersion(),
                          QStringLiteral("FIRST RELEASE..FIRST MAJOR ..NO MINOR")));
   inner->addWidget(label(frame, "lblPlatform", QStringLiteral("Desktop edition for Linux")));
   inner->addWidget(label(frame, "lblCompanyProduct",
@@ -60,6 +62,10 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmSplash::proceedToSignIn() {
-  // Stay on screen when the sign-in form cannot open (its error was shown).
-  if (host_.show(QStringLiteral("frmLogin"))) closeByOwnPath();
+  runGuarded([this] {
+    // Where no database stands yet, one is made first. The sheet stays on
+    // screen when the next form cannot open (its error was shown).
+    const bool firstStart = awaitsCreation(host_.databasePath());
+    if (host_.show(firstStart ? QStringLiteral("frmfirststart") : QStringLiteral("frmLogin"))) closeByOwnPath();
+  });
 }

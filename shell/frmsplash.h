@@ -14,6 +14,7 @@ class frmSplash : public FormBase {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void escapePressed() override { proceedToSignIn(); }  // Escape is a key like any other here
 
  private:
   void proceedToSignIn();

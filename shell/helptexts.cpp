@@ -14,7 +14,10 @@ const char kStart[] =
     "An office with several computers keeps its database on a PostgreSQL server instead: start VANTORA with "
     "VANTORA_DATABASE set to the server's address, postgresql://SERVER/DATABASE, and keep the password in the "
     "file ~/.pgpass, never in the address on a command line.\n\n"
-    "The first window is the splash sheet. Press any key or click it, and the sign-in form follows.\n\n"
+    "The first window is the splash sheet. Press any key or click it, and the sign-in form follows. The very "
+    "first time, when there is no database yet, VANTORA offers to create one first: an empty one, for which you "
+    "give the administrator's and the first clerk's names and passwords, or a demo one with example records.\n\n"
+    "Escape answers a message with its NO and, on a form, does what its CLOSE button does.\n\n"
     "This computer's database: %1";
 
 const char kLogin[] =
@@ -89,8 +92,8 @@ const char kGeneral[] =
     "PO TO MAN  purchase order to the manufacturer        INC.  including        COMM.  combined\n\n"
     "System requirements: Debian 12 (or a like Linux desktop) with its Qt 6 libraries, a screen of at least "
     "1024 x 768, and a spreadsheet program that opens .xlsx files (for example LibreOffice Calc) for the reports.\n\n"
-    "A new database made with  vantora-db demo  holds illustrative test data only; start real work on a database "
-    "made with  vantora-db init.\n\n"
+    "A demo database (the first start's demo choice, or  vantora-db demo) holds illustrative test data only; "
+    "start real work on an empty database (the first start's other choice, or  vantora-db init).\n\n"
     "Keep a backup copy of the database (see BACK UP) and of any report templates you have changed.";
 
 const char kBackUp[] =

@@ -1,14 +1,22 @@
 // Writes the shipped report templates: a title in row 1, the column headings
-// in row 2, office-ready widths, date columns formatted "dd/mm/yy", the
+// in row 2 (as high as their wrapped lines), office-ready widths, date columns
+// formatted "dd/mm/yy", amounts right-aligned with their digits grouped, the
 // headings frozen and repeated on every printed A4 landscape page.
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "reports/reportdefinitions.h"
+#include "reports/wrappedlines.h"
 
 namespace {
+
+// Indian grouping: 1,50,000 and 1,23,45,678.
+constexpr char kGroupedDigits[] = "[>=10000000]##\\,##\\,##\\,##0;[>=100000]##\\,##\\,##0;##,##0";
+constexpr double kLineHeight = LXW_DEF_ROW_HEIGHT;
+constexpr double kSerialWidth = 6;
 
 bool writeTemplate(const std::string& folder, const ReportDefinition& report) {
   const std::string path = folder + "/" + report.templateFile;
@@ -23,21 +31,46 @@ bool writeTemplate(const std::string& folder, const ReportDefinition& report) {
   format_set_bottom(heading, LXW_BORDER_THIN);
   format_set_text_wrap(heading);
   format_set_align(heading, LXW_ALIGN_VERTICAL_TOP);
-  lxw_format* date = workbook_add_format(workbook);
+  // Every cell of a record at the top of its row: a row as high as its
+  // longest wrapped text reads across from there.
+  const auto topAligned = [workbook] {
+    lxw_format* format = workbook_add_format(workbook);
+    format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
+    return format;
+  };
+  lxw_format* plain = topAligned();
+  lxw_format* date = topAligned();
   format_set_num_format(date, "dd/mm/yy");
-  lxw_format* text = workbook_add_format(workbook);
+  lxw_format* text = topAligned();
   format_set_text_wrap(text);
-  format_set_align(text, LXW_ALIGN_VERTICAL_TOP);
+  lxw_format* number = topAligned();
+  format_set_num_format(number, kGroupedDigits);
+  format_set_align(number, LXW_ALIGN_RIGHT);
+  const auto columnFormat = [&](const ReportColumn& c) {
+    switch (c.kind) {
+      case ColumnKind::Date:
+        return date;
+      case ColumnKind::Number:
+        return number;
+      case ColumnKind::Text:
+        break;
+    }
+    return text;
+  };
 
   worksheet_write_string(sheet, 0, 0, report.templateTitle, title);
   worksheet_write_string(sheet, 1, 0, kSerialHeading, heading);
-  worksheet_set_column(sheet, 0, 0, 6, nullptr);
+  worksheet_set_column(sheet, 0, 0, kSerialWidth, plain);
+  int headingLines = wrappedLineCount(QString::fromLatin1(kSerialHeading), kSerialWidth, true);
   lxw_col_t column = 1;
   for (const ReportColumn& c : report.columns) {
     worksheet_write_string(sheet, 1, column, c.heading, heading);
-    worksheet_set_column(sheet, column, column, c.width, c.date ? date : (c.width >= 28 ? text : nullptr));
+    worksheet_set_column(sheet, column, column, c.width, columnFormat(c));
+    headingLines = std::max(headingLines, wrappedLineCount(QString::fromLatin1(c.heading), c.width, true));
     ++column;
   }
+  // A spreadsheet program keeps a row one line high unless told otherwise.
+  worksheet_set_row(sheet, 1, rowHeightFor(headingLines, kLineHeight), nullptr);
   worksheet_freeze_panes(sheet, 2, 0);
   worksheet_set_landscape(sheet);
   worksheet_set_paper(sheet, 9);  // A4

@@ -1,10 +1,14 @@
 #include "toolkit/comboaccessible.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
 
 namespace {
 
+// A combo named by its label. Its children are its drop-down list first, as
+// Qt's own combos have it (the list lives in a popup window, which a plain
+// widget interface leaves out), then its typing box.
 class LabelledCombo : public QAccessibleWidget {
  public:
   explicit LabelledCombo(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
@@ -13,6 +17,18 @@ class LabelledCombo : public QAccessibleWidget {
     if (t == QAccessible::Name && !widget()->accessibleName().isEmpty()) return widget()->accessibleName();
     if (t == QAccessible::Value || t == QAccessible::Name) return combo()->currentText();
     return QAccessibleWidget::text(t);
+  }
+
+  int childCount() const override { return 1 + QAccessibleWidget::childCount(); }
+  QAccessibleInterface* child(int index) const override {
+    if (index == 0) return QAccessible::queryAccessibleInterface(combo()->view());
+    return QAccessibleWidget::child(index - 1);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    if (!child) return -1;
+    if (child->object() == combo()->view()) return 0;
+    const int other = QAccessibleWidget::indexOfChild(child);
+    return other < 0 ? -1 : other + 1;
   }
 
   QStringList actionNames() const override { return QAccessibleWidget::actionNames() << showMenuAction(); }

@@ -1,5 +1,6 @@
 #include "toolkit/controls.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
@@ -77,7 +78,14 @@ void setControlsEnabled(std::initializer_list<QWidget*> controls, bool enabled) 
 
 void nameForReaders(QWidget* control, const QString& name) {
   QString shown = name;
-  control->setAccessibleName(shown.remove(QLatin1Char('&')).trimmed());
+  shown = shown.remove(QLatin1Char('&')).trimmed();
+  control->setAccessibleName(shown);
+  // The focus lands in an editable combo's typing box, or in its list when it
+  // drops down: they answer to the same name.
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    if (combo->lineEdit()) combo->lineEdit()->setAccessibleName(shown);
+    combo->view()->setAccessibleName(shown);
+  }
 }
 
 QLabel* makeLabelFor(QWidget* parent, const QString& text, QWidget* control) {

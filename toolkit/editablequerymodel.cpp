@@ -52,8 +52,14 @@ bool EditableQueryModel::setData(const QModelIndex& index, const QVariant& typed
     try {
       stored = table_.column(fieldName(field)).toStored(text.isEmpty() ? QVariant() : QVariant(text));
     } catch (const DbError& refused) {
-      throw Refusal{QStringLiteral("%1: %2").arg(column(index.column()).caption.trimmed(), refused.message()), {}};
+      refused_ = {row, index.column()};
+      emit valueRefused(row, index.column(), text);
+      throw Refusal{QStringLiteral("%1: %2\nCorrect it, or press Escape in the cell to keep what is stored; until then "
+                                   "nothing of this row is stored.")
+                        .arg(column(index.column()).caption.trimmed(), refused.message()),
+                    {}};
     }
+    if (refused_.row == row && refused_.column == index.column()) refused_ = {};  // corrected
     const QVariant before = value(row, field);
     if (!sameValue(stored, before)) {
       if (!written_[row].contains(field)) written_[row].insert(field, before);
@@ -66,6 +72,10 @@ bool EditableQueryModel::setData(const QModelIndex& index, const QVariant& typed
 }
 
 bool EditableQueryModel::commitRow(int row) {
+  if (refused_.row == row) {
+    if (written_.contains(row)) return false;  // its cell is open again for correcting
+    refused_ = {};                              // nothing else of the row waits for it
+  }
   if (!written_.contains(row)) return true;
   bool written = false;
   runGuarded([&] {
@@ -119,5 +129,8 @@ void EditableQueryModel::writeRow(int row) {
 void EditableQueryModel::refresh() {
   shown_.clear();
   written_.clear();
+  refused_ = {};
   QueryTableModel::refresh();
 }
+
+void EditableQueryModel::revert() { refused_ = {}; }

@@ -1,7 +1,9 @@
 #include "toolkit/formbase.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
+#include <QShortcut>
 
 #include "toolkit/errorsink.h"
 
@@ -30,7 +32,20 @@ CloseRule CloseRule::entryForm(std::function<bool()> shown) {
   return rule;
 }
 
-FormBase::FormBase(const QString& formName, QWidget* parent) : QWidget(parent) { setObjectName(formName); }
+FormBase::FormBase(const QString& formName, QWidget* parent) : QWidget(parent) {
+  setObjectName(formName);
+  // A cell's editor or an open list takes Escape first, to cancel itself.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { runGuarded([this] { escapePressed(); }); });
+}
+
+void FormBase::escapePressed() {
+  if (closeButton_ && closeButton_->isEnabled())
+    closeButton_->click();
+  else if (!closeButton_)
+    closeWindow();
+}
 
 void FormBase::closeWindow() {
   for (QWidget* w = parentWidget(); w; w = w->parentWidget())

@@ -25,6 +25,10 @@ struct CloseRule {
   static CloseRule entryForm(std::function<bool()> shown);
 };
 
+class QAbstractButton;
+
+// Escape acts as the form's CLOSE button, or, on a form without one, as a
+// close request, which its close rule answers.
 class FormBase : public QWidget {
   Q_OBJECT
 
@@ -33,8 +37,9 @@ class FormBase : public QWidget {
 
   bool closingFlag() const { return closingFlag_; }
 
-  // Where the frame puts the form's window when it opens.
-  enum class Placement { Free, Centred };
+  // Where the frame puts the form's window when it opens. Filling: the
+  // frame's whole room, for forms whose lists grow into it.
+  enum class Placement { Free, Centred, Filling };
   Placement placement() const { return placement_; }
 
   // The program's EXIT asks every form first and closes none unless all agree.
@@ -44,6 +49,8 @@ class FormBase : public QWidget {
  protected:
   void setCloseRule(const CloseRule& rule) { rule_ = rule; }
   void setPlacement(Placement placement) { placement_ = placement; }
+  void setCloseButton(QAbstractButton* button) { closeButton_ = button; }
+  virtual void escapePressed();
   // The form's own close path: sets the closing flag and closes the window.
   void closeByOwnPath();
   // Called when a close request is granted without a save: drop open rows.
@@ -60,4 +67,5 @@ class FormBase : public QWidget {
   bool exitAgreed_ = false;
   CloseRule rule_;
   Placement placement_ = Placement::Free;
+  QAbstractButton* closeButton_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <map>
 
 #include "toolkit/errorsink.h"
@@ -65,11 +66,18 @@ QWidget* FormHost::show(const QString& name) {
   emit opened(form);
   window->show();
   frame->fitWindow();
+  const QRect room(QPoint(), area_->viewport()->size());
   if (auto* base = qobject_cast<FormBase*>(form); base && base->placement() == FormBase::Placement::Centred)
-    window->move(QRect(QPoint(), area_->viewport()->size()).center() - window->rect().center());
+    window->move(room.center() - window->rect().center());
+  else if (base && base->placement() == FormBase::Placement::Filling)
+    window->setGeometry(room);
   area_->setActiveSubWindow(window);
   focusFirstControl(form);
   return form;
+}
+
+void FormHost::showNext(const QString& name) {
+  QTimer::singleShot(0, this, [this, name] { show(name); });
 }
 
 QWidget* FormHost::find(const QString& name) const {

@@ -31,6 +31,8 @@ class FormHost : public QObject {
   QMdiArea* area() const { return area_; }
 
   QWidget* show(const QString& name);  // nullptr when no such form is registered
+  // Shows the form once the current event is done: a form closing hands over to it.
+  void showNext(const QString& name);
   QWidget* find(const QString& name) const;
   QList<QWidget*> openForms() const;  // in the area's order
   static QWidget* formIn(QMdiSubWindow* window);

@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "toolkit/titlewidth.h"
+
 namespace {
 
 QMessageBox::Icon boxIcon(Prompter::Icon icon) {
@@ -28,14 +30,20 @@ Prompter::Answer QtPrompter::message(const QString& text, const QString& title, 
   QMessageBox box(boxIcon(icon), shownTitle(title), text,
                   buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   QApplication::activeWindow());
+  if (buttons == Buttons::YesNo) box.setEscapeButton(QMessageBox::No);  // Escape answers No
+  makeRoomForTitle(&box);
   const int answer = box.exec();
   if (buttons == Buttons::Ok) return Answer::Ok;
   return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 QString QtPrompter::input(const QString& prompt, const QString& title, Echo echo) {
-  bool ok = false;
-  const QString text = QInputDialog::getText(QApplication::activeWindow(), shownTitle(title), prompt,
-                                             echo == Echo::Masked ? QLineEdit::Password : QLineEdit::Normal, QString(), &ok);
-  return ok ? text : QString();
+  QInputDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(shownTitle(title));
+  dialog.setLabelText(prompt);
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setTextEchoMode(echo == Echo::Masked ? QLineEdit::Password : QLineEdit::Normal);
+  dialog.sizeHint();  // the dialog makes its layout on first asking: the strut goes into it
+  makeRoomForTitle(&dialog);
+  return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <algorithm>
 #include <set>
@@ -64,6 +65,16 @@ void ViewGrid::finishEditing() {
   QWidget* editor = QApplication::focusWidget();
   if (state() == QAbstractItemView::EditingState && editor && isAncestorOf(editor))
     editor->clearFocus();  // the delegate takes the text on losing the focus
+}
+
+void ViewGrid::reopenCell(int row, int column, const QString& text) {
+  const QModelIndex cell = model()->index(row, column);
+  setCurrentIndex(cell);
+  edit(cell);
+  if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()); editor && isAncestorOf(editor)) {
+    editor->setText(text);
+    editor->selectAll();
+  }
 }
 
 void ViewGrid::fitColumns() {

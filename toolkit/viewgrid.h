@@ -16,6 +16,8 @@ class ViewGrid : public QTableView {
   void allowTyping();
   // Ends the typing in a cell, handing what was typed to the model.
   void finishEditing();
+  // The cursor back in the cell, opened with this text, all of it selected.
+  void reopenCell(int row, int column, const QString& text);
   // Columns as wide as their caption and the rows in sight, within reason.
   void fitColumns();
   // Room for a screenful of a wide list.

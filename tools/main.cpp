@@ -19,19 +19,17 @@
 #include "store/changelog.h"
 #include "store/changelogcheck.h"
 #include "store/commandline.h"
-#include "store/completefile.h"
 #include "store/connection.h"
 #include "store/databasecopy.h"
 #include "store/dberror.h"
 #include "store/logins.h"
+#include "store/newdatabase.h"
 #include "store/pagedquery.h"
 #include "store/statement.h"
-#include "store/rowwriter.h"
 #include "store/schema.h"
 #include "store/serverlocation.h"
-#include "store/sqldialect.h"
-#include "store/transaction.h"
 #include "store/witnesses.h"
+#include "tools/changelogprinter.h"
 #include "tools/demodata.h"
 
 namespace {
@@ -54,34 +52,9 @@ const char kCommands[] =
     "  restore COPY                             put the backup COPY in place of the database file (close VANTORA\n"
     "                                           first); the database as it was is kept as a backup\n"
     "  check                                    integrity check, broken document chains, the change log\n"
-    "  log [--number N] [--since DATE]          the change log, newest first (DATE as YYYY-MM-DD)\n"
+    "  log [--number N] [--since DATE]          the change log, newest first (DATE as YYYY-MM-DD), as text,\n"
+    "      [--format text|tsv|json]             tab-separated fields or JSON; exit status 1 when none matches\n"
     "  where                                    print the database in use (a server address without its password)";
-
-// One transaction makes the whole database. A file appears at its path only
-// complete and closed, and a server keeps nothing of a run that failed: a kill
-// or a full disk leaves nothing that a rerun would refuse.
-void createDatabase(const QString& location, const std::function<void(Connection&)>& fill) {
-  const auto create = [&fill](const QString& where) {
-    auto connection = Connection::open(where, Connection::OpenMode::CreateNew);
-    connection->setAuthor({QStringLiteral("vantora-db"), QStringLiteral("vantora-db")});
-    Transaction all(*connection);
-    createTables(*connection);
-    fill(*connection);
-    createDerivedObjects(*connection);  // indexes and open lists are built faster over the rows than row by row
-    connection->dialect().refreshStatistics(*connection);
-    all.commit();
-  };
-  try {
-    if (isServerLocation(location))
-      create(location);
-    else
-      writeCompleteFile(location, create);
-    startNewHistory(location, QStringLiteral("new database"));
-  } catch (const DbError& error) {
-    throw DbError(error.kind(),
-                  QStringLiteral("No database was created at %1: %2").arg(shownServerLocation(location), error.message()));
-  }
-}
 
 // Echo is off on the terminal while a password is typed; an interrupt gives it back.
 class HiddenTyping {
@@ -170,9 +143,7 @@ int init(const QString& path, const QStringList& names) {
     err << problem << " Nothing was created.\n";
     return 2;
   }
-  createDatabase(path, [&slotValues](Connection& connection) {
-    RowWriter(connection, "tloginpassword").append(QVariantList(slotValues.begin(), slotValues.end()));
-  });
+  createEmptyDatabase(path, slotValues);
   out << "Created " << shownServerLocation(path) << "\n";
   return 0;
 }
@@ -249,19 +220,27 @@ int copy(const QString& from, const QString& to) {
   return check(to);
 }
 
-int log(const QString& path, const ChangeFilter& filter) {
+int log(const QString& path, const ChangeFilter& filter, ChangeLogPrinter::Format format) {
   auto connection = Connection::open(path);
   for (const QString& problem : changeLogHeadProblems(*connection))
     out << "THE CHANGE LOG FAILS ITS CHECK: " << problem << ". Run \"vantora-db check\".\n";
   auto entries = wholeList(*connection, changeLogQuery(filter));
   const int summary = entries->columnCount() - 1;
+  QStringList fields;
+  for (int c = 1; c <= summary; ++c) fields << entries->columnName(c);
+  ChangeLogPrinter printer(out, format, fields);
   while (entries->step()) {
-    QStringList fields;
-    for (int c = 1; c < summary; ++c) fields << entries->value(c).toString();
-    fields << changeSummary(entries->value(summary).toString());
-    out << fields.join(QStringLiteral("  ")) << "\n";
+    QVariantList values;
+    for (int c = 1; c < summary; ++c) values << entries->value(c);
+    values << changeSummary(entries->value(summary).toString());
+    printer.print(values);
   }
-  return 0;
+  printer.finish();
+  if (printer.printed() > 0) return 0;
+  err << (filter.number.isEmpty() ? QStringLiteral("No change log entry matches.")
+                                  : QStringLiteral("No change log entry names the document number %1.").arg(filter.number))
+      << "\n";
+  return 1;
 }
 
 // What a server going away means for a command, in a command line's words.
@@ -292,10 +271,13 @@ int main(int argc, char* argv[]) {
                                       QStringLiteral("source"));
   const QCommandLineOption toOption(QStringLiteral("to"), QStringLiteral("copy: the new database, a file or a server address."),
                                     QStringLiteral("destination"));
+  const QCommandLineOption formatOption(QStringLiteral("format"),
+                                        QStringLiteral("log: text (the default), tsv or json."), QStringLiteral("format"),
+                                        QStringLiteral("text"));
   const QCommandLineOption sinceOption(QStringLiteral("since"), QStringLiteral("log: changes from this date (YYYY-MM-DD) on."),
                                        QStringLiteral("date"));
   QCommandLineParser& parser = commandLine.parser();
-  parser.addOptions({transactionsOption, unquotedOption, numberOption, sinceOption, fromOption, toOption});
+  parser.addOptions({transactionsOption, unquotedOption, numberOption, sinceOption, formatOption, fromOption, toOption});
   parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of the commands above."),
                                QStringLiteral("command [arguments]"));
   if (const auto done = commandLine.read(app.arguments())) return *done;
@@ -308,8 +290,8 @@ int main(int argc, char* argv[]) {
   const QString command = arguments.takeFirst();
   if (command != "demo" && (parser.isSet(transactionsOption) || parser.isSet(unquotedOption)))
     return commandLine.refuse(QStringLiteral("--transactions and --unquoted go with demo only."));
-  if (command != "log" && (parser.isSet(numberOption) || parser.isSet(sinceOption)))
-    return commandLine.refuse(QStringLiteral("--number and --since go with log only."));
+  if (command != "log" && (parser.isSet(numberOption) || parser.isSet(sinceOption) || parser.isSet(formatOption)))
+    return commandLine.refuse(QStringLiteral("--number, --since and --format go with log only."));
   if (command != "copy" && (parser.isSet(fromOption) || parser.isSet(toOption)))
     return commandLine.refuse(QStringLiteral("--from and --to go with copy only."));
   for (const QCommandLineOption& address : {fromOption, toOption})
@@ -336,7 +318,9 @@ int main(int argc, char* argv[]) {
       const QDate since = QDate::fromString(parser.value(sinceOption), Qt::ISODate);
       if (parser.isSet(sinceOption) && !since.isValid())
         return commandLine.refuse(QStringLiteral("--since takes a date as YYYY-MM-DD."));
-      return log(path, {parser.value(numberOption), {}, {}, since, {}});
+      const auto format = ChangeLogPrinter::formatNamed(parser.value(formatOption));
+      if (!format) return commandLine.refuse(QStringLiteral("--format takes text, tsv or json."));
+      return log(path, {parser.value(numberOption), {}, {}, since, {}}, *format);
     }
     if (command == "where") {
       out << shownServerLocation(path) << "\n";

@@ -33,6 +33,21 @@ struct EditDesk : Clerk {
     bench.typeIntoCell(grid(gridName), row, column, text);
   }
   void leaveRow(const QString& gridName) { QTest::keyClick(grid(gridName), Qt::Key_Down); }
+  // A refused value comes back into its cell for correcting; Escape gives it up.
+  void giveUpRefused(const QString& gridName, int column, const QString& typed) {
+    QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) &&
+                grid(gridName)->isAncestorOf(QApplication::focusWidget()));
+    QCOMPARE(grid(gridName)->currentIndex().column(), column);
+    QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), typed);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  }
+  // V-2 (800) above V-1 (700) on the open invoice tab.
+  void openTwoInvoices() {
+    books.invoice("P-1", "V-1", 700, "NO");
+    books.invoice("P-2", "V-2", 800, "NO");
+    open("frmeditdata");
+    openTab(3);
+  }
   void closeByButton() {
     click("cmdclose");
     QTRY_VERIFY(!isOpen("frmeditdata"));
@@ -59,6 +74,7 @@ class EditDataTest : public QObject {
   void typedCellsAreStoredOnLeavingTheRowOrClosing();
   void refusedValuesLeaveTheRowAsStored();
   void aRowChangedElsewhereIsNotOverwritten();
+  void aRefusedCellKeepsTheRowsGoodChange();
   void aChangedNumberTellsWhereTheOldOneStands();
   void theChangeLogShowsWhoChangedWhat();
   void theChangeLogSaysWhenItFailsItsCheck();
@@ -121,10 +137,13 @@ void EditDataTest::refusedValuesLeaveTheRowAsStored() {
   d.openTab(3);
   d.prompts.expectContaining("INVOICE DUE DATE: \"31/02/26\" is not a date");
   d.type("dginvoice", 0, kDueDate, "31/02/26");
+  d.giveUpRefused("dginvoice", kDueDate, "31/02/26");
   d.prompts.expectContaining("INVOICE AMOUNT: \"lots\" is not a whole number");
   d.type("dginvoice", 0, kAmount, "lots");
+  d.giveUpRefused("dginvoice", kAmount, "lots");
   d.prompts.expectContaining("REASON: The text for reason holds a character that turns the writing direction (U+202E)");
   d.type("dginvoice", 0, kReason, QString(QChar(0x202E)) + "DIAP");
+  d.giveUpRefused("dginvoice", kReason, QString(QChar(0x202E)) + "DIAP");
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(d.cell("dginvoice", 0, kAmount), QString("700"));
   d.type("dginvoice", 0, kAmount, "900");  // the grid still takes a good value
@@ -135,10 +154,7 @@ void EditDataTest::refusedValuesLeaveTheRowAsStored() {
 
 void EditDataTest::aRowChangedElsewhereIsNotOverwritten() {
   EditDesk d;
-  d.books.invoice("P-1", "V-1", 700, "NO");
-  d.books.invoice("P-2", "V-2", 800, "NO");
-  d.open("frmeditdata");
-  d.openTab(3);
+  d.openTwoInvoices();
   d.bench.db().scalar("UPDATE tinvoice SET invoiceamount = 999 WHERE invoicenum = 'V-2'");  // another window
   d.type("dginvoice", 0, kAmount, "850");
   d.prompts.expectContaining("This row was changed elsewhere since it was shown here");
@@ -146,6 +162,49 @@ void EditDataTest::aRowChangedElsewhereIsNotOverwritten() {
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(d.bench.db().scalar("SELECT invoiceamount FROM tinvoice WHERE invoicenum = 'V-2'").toInt(), 999);
   QCOMPARE(d.cell("dginvoice", 0, kAmount), QString("999"));
+  d.closeByButton();
+}
+
+// A good change, then a bad value typed into another cell of the row and the
+// row left with Down: the row stays, with the bad value open for correcting;
+// nothing of it is stored until it is corrected or given up with Escape.
+void EditDataTest::aRefusedCellKeepsTheRowsGoodChange() {
+  EditDesk d;
+  d.openTwoInvoices();
+  ViewGrid* grid = d.grid("dginvoice");
+  const auto stored = [&d](const char* invoice) {
+    return d.stored(QString("SELECT coalesce(invoiceduedate, 'null') || '|' || invoiceamount FROM tinvoice "
+                            "WHERE invoicenum = '%1'").arg(invoice));
+  };
+  const auto typeAndLeave = [&](int row, const QString& text, Qt::Key leaving) {
+    d.bench.clickCell(grid, row, kAmount);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(), text);
+    QTest::keyClick(QApplication::focusWidget(), leaving);
+  };
+
+  d.type("dginvoice", 0, kDueDate, "15/03/26");
+  d.prompts.expectContaining("INVOICE AMOUNT: \"12ab\" is not a whole number");
+  typeAndLeave(0, "12ab", Qt::Key_Down);
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  QTRY_COMPARE(grid->currentIndex(), grid->model()->index(0, kAmount));
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  QVERIFY(editor && grid->isAncestorOf(editor));
+  QCOMPARE(editor->text(), QString("12ab"));
+  QCOMPARE(stored("V-2"), QString("null|800"));  // pending, not dropped
+  QTest::keyClicks(editor, "850");  // over the selected text
+  QTest::keyClick(editor, Qt::Key_Down);
+  QTRY_COMPARE(stored("V-2"), QString("2026-03-15|850"));
+
+  d.type("dginvoice", 1, kDueDate, "16/03/26");
+  d.prompts.expectContaining("\"x\" is not a whole number");
+  typeAndLeave(1, "x", Qt::Key_Up);
+  QTRY_COMPARE(grid->currentIndex(), grid->model()->index(1, kAmount));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // given up: the cell keeps what is stored
+  QVERIFY(d.isOpen("frmeditdata"));
+  QTest::keyClick(grid, Qt::Key_Up);
+  QTRY_COMPARE(stored("V-1"), QString("2026-03-16|700"));
+  QVERIFY2(d.prompts.done(), d.prompts.report());
   d.closeByButton();
 }
 

@@ -1,4 +1,7 @@
 // The purchase order form answering quotations made through the earlier forms.
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +15,7 @@
 #include "store/documentchain.h"
 #include "store/valuelist.h"
 #include "tests/support/clerk.h"
+#include "tests/support/readers.h"
 
 namespace {
 
@@ -53,6 +57,7 @@ class PurchaseOrderTest : public QObject {
   void failedOrConflictingSaveStoresNothing();
   void noThenNoAndCloseRules();
   void unreadableDriveKeepsTheLists();
+  void aScreenReaderPicksTheQuotationAndTicksWhatIsStored();
 };
 
 void PurchaseOrderTest::orderWithStockAndFilesEndToEnd() {
@@ -325,6 +330,50 @@ void PurchaseOrderTest::unreadableDriveKeepsTheLists() {
   QCOMPARE(drives->currentIndex(), 1);
   QCOMPARE(QStringList{d.list("dirboxpo")->item(0)->text()}, shown);
   qunsetenv("HOME");
+}
+
+void PurchaseOrderTest::aScreenReaderPicksTheQuotationAndTicksWhatIsStored() {
+  OrderDesk d;
+  d.quoted("I-10", "Q-10", "X", {{"p", "PUMP(1)", "1", "KSB"}, {"motor", "MOTOR(1)", "1", "ABB"}});
+  d.quoted("I-11", "Q-11", "Y", {});
+  d.openOrder();
+
+  // The list dropped down by the reader's action is in the tree, under its combo and named by its label.
+  QComboBox* quotes = d.combo("datacomquotenumpo");
+  QAccessibleInterface* combo = QAccessible::queryAccessibleInterface(quotes);
+  QCOMPARE(combo->childCount(), 2);
+  QCOMPARE(combo->child(1)->object(), quotes->lineEdit());
+  QCOMPARE(combo->child(1)->text(QAccessible::Name), QString("Quote Number"));  // the typing box the focus lands in
+  combo->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+  QTRY_VERIFY(quotes->view()->isVisible());
+  QAccessibleInterface* list = combo->child(0);
+  QCOMPARE(list->object(), quotes->view());
+  QCOMPARE(list->role(), QAccessible::List);
+  QCOMPARE(list->text(QAccessible::Name), QString("Quote Number"));
+  QCOMPARE(list->parent()->object(), quotes);
+  QCOMPARE(combo->indexOfChild(list), 0);
+  QStringList heard;
+  for (int i = 0; i < list->childCount(); ++i) heard << list->child(i)->text(QAccessible::Name);
+  QCOMPARE(heard.size(), 2);
+  QVERIFY(heard.contains("Q-10") && heard.contains("Q-11"));
+  QTest::keyClick(quotes->view(), Qt::Key_Home);
+  for (int i = 0; i < heard.indexOf("Q-10"); ++i) QTest::keyClick(quotes->view(), Qt::Key_Down);
+  QTest::keyClick(quotes->view(), Qt::Key_Return);
+  QTRY_VERIFY(!quotes->view()->isVisible());
+  QCOMPARE(quotes->currentText(), QString("Q-10"));
+
+  // Boxes ticked by the reader's toggle store what they show, and the makes to order agree.
+  d.click("cmdshowedit");
+  d.click("cmdedit");
+  actAccessibly(d.at("chkmis"), QAccessibleActionInterface::toggleAction());
+  actAccessibly(d.at("chkstockp"), QAccessibleActionInterface::toggleAction());
+  QVERIFY(d.check("chkmis")->isChecked() && d.check("chkstockp")->isChecked());
+  d.type("txtponumpo", "PO-10");
+  d.saveYes();
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  QCOMPARE(d.stored("SELECT mis || '|' || stockp || '|' || coalesce(stockmotor, 'null') FROM titeminq WHERE inqnum = 'I-10'"),
+           QString("YES|YES|null"));
+  QCOMPARE(d.stored("SELECT pomanf FROM titemdescom WHERE inqnum = 'I-10'"), QString("  ABB"));  // the pump is in stock
 }
 
 QTEST_MAIN(PurchaseOrderTest)

@@ -1,5 +1,8 @@
 // The frame: what works before sign-in, how the program ends, one copy per form.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -8,6 +11,7 @@
 #include <QtTest>
 
 #include "shell/frmmdi.h"
+#include "shell/programicon.h"
 #include "shell/shellforms.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/support/testdatabase.h"
@@ -59,6 +63,7 @@ struct StartedFrame {
 
   StartedFrame() {
     frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
     frame.start();
   }
 };
@@ -84,6 +89,7 @@ class FrameTest : public QObject {
   void exitEndsWithThePanelOpen();
   void openFormIsBroughtForward();
   void splashClickLeadsToSignIn();
+  void splashShowsTheIconAndTheBuildsVersion();
   void backupMenuMakesACopy();
   void editGateOpensForOneSlotFromButtonOrMenu();
   void editGateRefusesAndWritesNothing();
@@ -98,6 +104,17 @@ void FrameTest::beforeSignInOnlyExitWorks() {
   QCOMPARE(menu(frame, "exit")->text(), QString("               EXIT"));
   QCOMPARE(frame.findChild<QAction*>("inquiry")->text(), QString("               INQUIRY"));
   QCOMPARE(frame.findChild<QAction*>("rptout")->text(), QString("                                   OUTSTANDING  REPORT"));
+
+  // A screen reader hears the captions' words, without the blanks that place them.
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(frame.menuBar());
+  QStringList heard;
+  for (int i = 0; i < bar->childCount(); ++i) heard << bar->child(i)->text(QAccessible::Name);
+  QCOMPARE(heard, QStringList({"INPUT", "VIEW", "EDIT", "QUERY", "REPORT", "BACK UP", "HELP", "EXIT"}));
+  QAccessibleInterface* inputMenu = bar->child(0)->child(0);
+  QCOMPARE(inputMenu->child(0)->text(QAccessible::Name), QString("INQUIRY"));
+  QCOMPARE(inputMenu->child(0)->role(), QAccessible::MenuItem);
+  QVERIFY(bar->child(6)->state().disabled);  // HELP waits for sign-in
+  QVERIFY(bar->child(6)->actionInterface()->actionNames().isEmpty());
 }
 
 void FrameTest::signInEnablesTheMenusAndShowsThePanel() {
@@ -105,6 +122,10 @@ void FrameTest::signInEnablesTheMenusAndShowsThePanel() {
   auto& [db, prompts, frame] = started;
   signIn(frame, "clerk");
   for (const QString& name : kWorkingMenus) QVERIFY2(menu(frame, name)->isEnabled(), qPrintable(name));
+  QAccessibleInterface* help = QAccessible::queryAccessibleInterface(frame.menuBar())->child(6);
+  help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());  // as a screen reader presses it
+  QVERIFY(frame.host().find("frmhelp"));
+  frame.host().find("frmhelp")->findChild<QPushButton*>("cmdclose")->click();
   QWidget* panel = frame.host().find("frmmain");
   QVERIFY(panel);
   QCOMPARE(panel->findChild<QPushButton*>("cmdinquiry")->toolTip(), QString("TO ENTER DATA OF INQUIRY..."));
@@ -200,8 +221,30 @@ void FrameTest::splashClickLeadsToSignIn() {
   frmmdi& frame = started.frame;
   QWidget* splash = frame.host().find("frmSplash");
   QTest::mouseClick(splash->findChild<QFrame*>("Frame1"), Qt::LeftButton);
-  QVERIFY(frame.host().find("frmLogin"));
+  QWidget* login = frame.host().find("frmLogin");
+  QVERIFY(login);
   QTRY_VERIFY(!frame.host().find("frmSplash"));
+
+  // Escape leaves the sign-in form for the splash sheet, from which Escape, a key like any other, leads on.
+  QTest::keyClick(login->findChild<QLineEdit*>("txtusername"), Qt::Key_Escape);
+  QTRY_VERIFY(frame.host().find("frmSplash") && !frame.host().find("frmLogin"));
+  QTest::keyClick(frame.host().find("frmSplash"), Qt::Key_Escape);
+  QTRY_VERIFY(frame.host().find("frmLogin") && !frame.host().find("frmSplash"));
+  QVERIFY2(started.prompts.done(), started.prompts.report());
+}
+
+void FrameTest::splashShowsTheIconAndTheBuildsVersion() {
+  StartedFrame started;
+  QWidget* splash = started.frame.host().find("frmSplash");
+  QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(), QString("Version : " VANTORA_VERSION));
+  const QImage shown = splash->findChild<QWidget*>("Image1")->grab().toImage();
+  const QImage icon = drawProgramIcon(shown.width());
+  QCOMPARE(shown.size(), QSize(96, 96));
+  int differing = 0;
+  for (int y = 0; y < icon.height(); ++y)
+    for (int x = 0; x < icon.width(); ++x)
+      if (qAlpha(icon.pixel(x, y)) == 255 && shown.pixel(x, y) != icon.pixel(x, y)) ++differing;
+  QCOMPARE(differing, 0);
 }
 
 void FrameTest::backupMenuMakesACopy() {

@@ -77,6 +77,23 @@ WorkbookContent readWorkbook(const QString& path) {
   return content;
 }
 
+namespace {
+// What a python script prints as one JSON object about the workbook, read as a map.
+QMap<QString, QString> readWithPython(const char* script, const QString& path, QString* error) {
+  QProcess python;
+  python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(script), path});
+  python.waitForFinished(60000);
+  QMap<QString, QString> values;
+  if (python.exitCode() != 0) {
+    *error = QString::fromUtf8(python.readAllStandardError());
+    return values;
+  }
+  const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+  for (auto it = read.begin(); it != read.end(); ++it) values.insert(it.key(), it.value().toString());
+  return values;
+}
+}  // namespace
+
 QMap<QString, QString> readWithOpenpyxl(const QString& path, QString* error) {
   static const char kScript[] = R"(
 import json, sys, datetime, openpyxl
@@ -91,15 +108,25 @@ for row in sheet.iter_rows():
         cells[c.coordinate] = v
 print(json.dumps(cells))
 )";
-  QProcess python;
-  python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(kScript), path});
-  python.waitForFinished(60000);
-  QMap<QString, QString> cells;
-  if (python.exitCode() != 0) {
-    *error = QString::fromUtf8(python.readAllStandardError());
-    return cells;
-  }
-  const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-  for (auto it = read.begin(); it != read.end(); ++it) cells.insert(it.key(), it.value().toString());
-  return cells;
+  return readWithPython(kScript, path, error);
+}
+
+QMap<QString, QString> readLayoutWithOpenpyxl(const QString& path, QString* error) {
+  static const char kScript[] = R"(
+import json, sys, openpyxl
+book = openpyxl.load_workbook(sys.argv[1])
+sheet = book.active
+layout = {"created": book.properties.created.isoformat(), "modified": book.properties.modified.isoformat()}
+for number, row in sheet.row_dimensions.items():
+    if row.height is not None: layout["row:%d" % number] = str(row.height)
+for letter, column in sheet.column_dimensions.items():
+    layout["col:" + letter] = str(column.width)
+for row in sheet.iter_rows(min_row=3):
+    for c in row:
+        if c.value is None: continue
+        layout["align:" + c.coordinate] = str(c.alignment.horizontal)
+        layout["format:" + c.coordinate] = c.number_format
+print(json.dumps(layout))
+)";
+  return readWithPython(kScript, path, error);
 }

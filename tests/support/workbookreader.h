@@ -27,3 +27,10 @@ WorkbookContent readWorkbook(const QString& path);
 // "n:1" for a number, "s:text" for text, "d:2002-03-05 fmt:dd/mm/yy" for a
 // date; or the reader's error.
 QMap<QString, QString> readWithOpenpyxl(const QString& path, QString* error);
+
+// How a spreadsheet program lays the report sheet out, as openpyxl reads it:
+// "row:3" -> the row's height in points (absent: the usual height), "col:H" ->
+// the column's width, "align:F3" and "format:F3" -> a filled cell's
+// horizontal alignment and number format, "created" and "modified" -> the
+// document's times (ISO, UTC).
+QMap<QString, QString> readLayoutWithOpenpyxl(const QString& path, QString* error);

@@ -1,13 +1,19 @@
 // Close rules, key filters and the error sink, on a bare form.
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
 #include <QtTest>
+#include <functional>
 
 #include "store/dberror.h"
 #include "tests/support/scriptedprompter.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formbase.h"
 #include "toolkit/keyfilters.h"
+#include "toolkit/titlewidth.h"
 
 namespace {
 
@@ -26,9 +32,32 @@ class EntryForm : public FormBase {
 
 class BrowseForm : public FormBase {
  public:
-  BrowseForm() : FormBase("frmbrowse") { setCloseRule(CloseRule::useCloseButton()); }
+  BrowseForm() : FormBase("frmbrowse") {
+    setCloseRule(CloseRule::useCloseButton());
+    auto* layout = new QVBoxLayout(this);
+    grid = new QTableView(this);
+    cells.appendRow(new QStandardItem("typed"));
+    grid->setModel(&cells);
+    layout->addWidget(grid);
+    auto* close = new QPushButton("CLOSE", this);
+    layout->addWidget(close);
+    setCloseButton(close);
+    connect(close, &QPushButton::clicked, this, [this] { closeButton(); });
+  }
   void closeButton() { closeByOwnPath(); }
+  QStandardItemModel cells;
+  QTableView* grid;
 };
+
+// Whatever dialog opens next: `look` sees it, then Escape is pressed in it.
+void escapeFromNextDialog(std::function<void(QWidget*)> look) {
+  QTimer::singleShot(0, [look] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return escapeFromNextDialog(look);
+    look(dialog);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog, Qt::Key_Escape);
+  });
+}
 
 const QString kRefusal = "Please fill the all boxes and save data by clicking SAVE DATA Button before Closing Form";
 
@@ -40,6 +69,8 @@ class FormRulesTest : public QObject {
  private slots:
   void entryFormAsksBeforeShowAndRefusesAfter();
   void browseFormNeedsItsCloseButton();
+  void escapeClosesAsTheFormsOwnWayWould();
+  void dialogsAnswerEscapeAndShowTheirWholeTitle();
   void digitWarningLetsTheKeyThrough();
   void upperCaseReplacesTypedLetters();
   void errorsBecomeMessagesAndLeaveTheBoxAlone();
@@ -80,6 +111,56 @@ void FormRulesTest::browseFormNeedsItsCloseButton() {
   QVERIFY(form.closingFlag());
   QVERIFY(!form.isVisible());
   QVERIFY2(prompts.done(), prompts.report());
+}
+
+void FormRulesTest::escapeClosesAsTheFormsOwnWayWould() {
+  ScriptedPrompter prompts;
+  EntryForm entry;  // no CLOSE button: Escape asks what its close box asks
+  auto* box = new QLineEdit(&entry);
+  entry.show();
+  QVERIFY(QTest::qWaitForWindowActive(&entry));
+  box->setFocus();
+  prompts.expect("Want to Close Form??", "ALERT!", Prompter::Answer::No);
+  QTest::keyClick(box, Qt::Key_Escape);
+  QVERIFY2(prompts.done(), prompts.report());
+  QVERIFY(entry.isVisible());
+  entry.shown = true;
+  prompts.expect(kRefusal, "ALERT!", Prompter::Answer::Ok, Prompter::Icon::Warning);
+  QTest::keyClick(box, Qt::Key_Escape);
+  QVERIFY2(prompts.done(), prompts.report());
+  QVERIFY(entry.isVisible());
+
+  BrowseForm browse;  // Escape is its CLOSE button, once a cell's typing is cancelled
+  browse.show();
+  QVERIFY(QTest::qWaitForWindowActive(&browse));
+  browse.grid->setFocus();
+  browse.grid->setCurrentIndex(browse.cells.index(0, 0));
+  QTest::keyClick(browse.grid, Qt::Key_F2);
+  QTest::keyClicks(QApplication::focusWidget(), "changed");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QVERIFY(browse.isVisible());
+  QCOMPARE(browse.cells.item(0)->text(), QString("typed"));
+  QTest::keyClick(browse.grid, Qt::Key_Escape);
+  QVERIFY(browse.closingFlag());
+  QVERIFY(!browse.isVisible());
+  QVERIFY2(prompts.done(), prompts.report());
+}
+
+void FormRulesTest::dialogsAnswerEscapeAndShowTheirWholeTitle() {
+  Prompter* scripted = installPrompter(nullptr);  // the boxes a clerk sees
+  QStringList narrow;
+  const auto wideEnough = [&narrow](QWidget* dialog) {
+    if (dialog->width() < widthShowingTitle(dialog) || dialog->windowTitle().isEmpty()) narrow << dialog->windowTitle();
+  };
+  escapeFromNextDialog(wideEnough);
+  QCOMPARE(prompter().message("Want to Close Form??", "ALERT!", Prompter::Buttons::YesNo, Prompter::Icon::None),
+           Prompter::Answer::No);
+  escapeFromNextDialog(wideEnough);
+  QCOMPARE(prompter().message("Saved.", {}, Prompter::Buttons::Ok, Prompter::Icon::Information), Prompter::Answer::Ok);
+  escapeFromNextDialog(wideEnough);
+  QCOMPARE(prompter().input("WRITE  PASSWORD", "PASSWORD", Prompter::Echo::Masked), QString());
+  installPrompter(scripted);
+  QVERIFY2(narrow.isEmpty(), qPrintable("titles cut: " + narrow.join(", ")));
 }
 
 void FormRulesTest::digitWarningLetsTheKeyThrough() {

@@ -2,9 +2,8 @@
 
 #include <QWidget>
 
-// The product picture: a gear, drawn rather than taken from a font, so the
-// first window needs no font but the one every label uses.
-class GearPicture : public QWidget {
+// The program's picture, as the desktop shows its icon.
+class ProgramPicture : public QWidget {
   Q_OBJECT
 
  public:
