@@ -2,7 +2,10 @@
 // bench_reports fill DB OUT          the outstanding report: query and fill; prints ns
 // bench_reports xlsxwriter DB OUT    the same query, the same cells written by libxlsxwriter; prints ns
 // bench_reports query DB K           run report K (0..3) to its last row; prints ns
+// bench_reports peak DB K OUT        report K filled into OUT; prints the process's peak memory in KB
 // bench_reports sql K                print report K's query text
+#include <sys/resource.h>
+
 #include <xlsxwriter.h>
 
 #include <QCoreApplication>
@@ -44,16 +47,28 @@ int invoices(const QString& path, int count) {
   return 0;
 }
 
+WorkbookFiller::Result fillReport(const QString& database, const ReportDefinition& report, const QString& out) {
+  auto connection = Connection::open(database);
+  ReportRows records(*connection, report.query, fieldsOf(report));
+  std::vector<bool> dates;
+  for (const ReportColumn& column : report.columns) dates.push_back(column.isDate());
+  return WorkbookFiller(QDir(reportTemplateFolder()).filePath(QString::fromLatin1(report.templateFile)), dates)
+      .write(out, [&records](QVariantList& values) { return records.next(values); }, [](int) { return true; });
+}
+
 int fill(const QString& database, const QString& out) {
   QElapsedTimer timer;
   timer.start();
-  auto connection = Connection::open(database);
-  ReportRows records(*connection, outstanding().query, fieldsOf(outstanding()));
-  std::vector<bool> dates;
-  for (const ReportColumn& column : outstanding().columns) dates.push_back(column.isDate());
-  WorkbookFiller(QDir(reportTemplateFolder()).filePath(QString::fromLatin1(outstanding().templateFile)), dates)
-      .write(out, [&records](QVariantList& values) { return records.next(values); }, [](int) { return true; });
+  fillReport(database, outstanding(), out);
   std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed()));
+  return 0;
+}
+
+int peak(const QString& database, int report, const QString& out) {
+  fillReport(database, reportDefinitions()[size_t(report)], out);
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  std::printf("%ld\n", usage.ru_maxrss);
   return 0;
 }
 
@@ -111,6 +126,7 @@ int main(int argc, char* argv[]) {
   if (a.size() == 4 && a[1] == "fill") return fill(a[2], a[3]);
   if (a.size() == 4 && a[1] == "xlsxwriter") return xlsxwriter(a[2], a[3]);
   if (a.size() == 4 && a[1] == "query") return query(a[2], a[3].toInt());
+  if (a.size() == 5 && a[1] == "peak") return peak(a[2], a[3].toInt(), a[4]);
   if (a.size() == 3 && a[1] == "sql") {
     std::printf("%s;\n", qPrintable(reportQuery(reportDefinitions()[size_t(a[2].toInt())].query)));
     return 0;

@@ -162,14 +162,57 @@ QByteArray cellText(const QString& text) {
   return clean.toUtf8();
 }
 
+// The rows go to a scratch file as they are read and leave memory at once,
+// so a report of a million rows needs no more memory than one of a thousand.
+class RowsFile : public pugi::xml_writer {
+ public:
+  explicit RowsFile(const QString& path) : file_(path) {
+    createOwnerOnlyFile(path);
+    if (!file_.open(QIODevice::WriteOnly))
+      throw Refusal{QStringLiteral("The report cannot be written beside %1: %2.").arg(path, file_.errorString()),
+                    QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+  }
+  ~RowsFile() override {
+    file_.close();
+    QFile::remove(file_.fileName());
+  }
+  RowsFile(const RowsFile&) = delete;
+  RowsFile& operator=(const RowsFile&) = delete;
+
+  void write(const void* data, size_t size) override {
+    if (file_.write(static_cast<const char*>(data), qint64(size)) != qint64(size))
+      throw Refusal{QStringLiteral("The report cannot be written: %1.").arg(file_.errorString()),
+                    QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+  }
+  void write(const QByteArray& bytes) { write(bytes.constData(), size_t(bytes.size())); }
+  qint64 position() const { return file_.pos(); }
+  // Writes over bytes already written, then goes on at the end.
+  void overwrite(qint64 at, const QByteArray& bytes) {
+    const qint64 end = file_.pos();
+    file_.seek(at);
+    write(bytes);
+    file_.seek(end);
+  }
+  void finish() {
+    if (!file_.flush())
+      throw Refusal{QStringLiteral("The report cannot be written: %1.").arg(file_.errorString()),
+                    QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+  }
+  QString path() const { return file_.fileName(); }
+
+ private:
+  QFile file_;
+};
+
 class SheetWriter {
  public:
-  SheetWriter(pugi::xml_node sheetData, std::map<int, int> styles, SheetStyles& formats, WrappedColumns wrapped,
+  SheetWriter(RowsFile& out, std::map<int, int> styles, SheetStyles& formats, WrappedColumns wrapped,
               const std::vector<bool>& dates)
-      : sheetData_(sheetData), styles_(std::move(styles)), formats_(formats), wrapped_(std::move(wrapped)), dates_(dates) {}
+      : out_(out), styles_(std::move(styles)), formats_(formats), wrapped_(std::move(wrapped)), dates_(dates) {}
 
   void add(int rowNumber, int serial, const QVariantList& fields) {
-    pugi::xml_node row = sheetData_.append_child("row");
+    scratch_.reset();
+    pugi::xml_node row = scratch_.append_child("row");
     row.append_attribute("r") = rowNumber;
     lines_ = 1;
     number(row, rowNumber, 1, serial, style(1));
@@ -196,6 +239,7 @@ class SheetWriter {
       row.append_attribute("ht") = rowHeightFor(lines_, wrapped_.lineHeight);
       row.append_attribute("customHeight") = 1;
     }
+    row.print(out_, "", pugi::format_raw);
   }
 
  private:
@@ -226,7 +270,8 @@ class SheetWriter {
     if (wraps != wrapped_.widths.end()) lines_ = std::max(lines_, wrappedLineCount(value, wraps->second));
   }
 
-  pugi::xml_node sheetData_;
+  RowsFile& out_;
+  pugi::xml_document scratch_;  // the row being written
   std::vector<std::string> columnNames_;  // "A", "B", ... by column number
   std::map<int, int> styles_;
   SheetStyles& formats_;
@@ -234,6 +279,43 @@ class SheetWriter {
   const std::vector<bool>& dates_;
   int lines_ = 1;  // of the row being written
 };
+
+// The sheet's XML around its rows: the template's rows 1 and 2 before them,
+// whatever follows the cells after them. The size the sheet declares comes
+// before the rows but is known only after them, so the text holds a mark of
+// the longest size's length, written over at the end.
+struct SheetFrame {
+  QByteArray before;
+  QByteArray after;
+  qsizetype sizeAt = -1;  // of the mark in `before`; -1 when the sheet declares no size
+};
+
+constexpr char kRowsMark[] = "vantora-rows";
+constexpr char kSizeMark[] = "A1:XFD1048576";  // as long as any size a sheet can have
+
+SheetFrame frameOf(pugi::xml_document& sheet, pugi::xml_node sheetData, const QString& templatePath) {
+  sheetData.append_child(kRowsMark);
+  pugi::xml_node dimension = sheet.child("worksheet").child("dimension");
+  if (dimension) {
+    if (!dimension.attribute("ref")) dimension.append_attribute("ref");
+    dimension.attribute("ref").set_value(kSizeMark);
+  }
+  const QByteArray whole = serialized(sheet);
+  const QByteArray rowsMark = QByteArray("<") + kRowsMark;
+  const qsizetype at = whole.indexOf(rowsMark);
+  const qsizetype end = whole.indexOf("/>", at);
+  if (at < 0 || end < 0) damaged(templatePath, QStringLiteral("its report sheet cannot be filled"));
+  SheetFrame frame{whole.left(at), whole.mid(end + 2), -1};
+  if (dimension) frame.sizeAt = frame.before.indexOf(QByteArray("\"") + kSizeMark + '"') + 1;
+  return frame;
+}
+
+// The declared size in place of the mark: the value, its closing quote, then
+// blanks, which XML allows between a tag's attributes.
+QByteArray sizeInPlaceOfMark(const QString& size) {
+  QByteArray text = size.toLatin1() + '"';
+  return text.leftJustified(qsizetype(sizeof kSizeMark), ' ');
+}
 
 }  // namespace
 
@@ -278,7 +360,11 @@ WorkbookFiller::Result WorkbookFiller::write(const QString& destination, const N
         row = following;
       }
       const std::map<int, int> styles = templateCellStyles(worksheet, firstFree.first_child());
-      SheetWriter writer(sheetData, styles, formats, wrappedColumns(worksheet, styles, formats), dateFields_);
+      const WrappedColumns wrapped = wrappedColumns(worksheet, styles, formats);
+      const SheetFrame frame = frameOf(sheet, sheetData, templatePath_);
+      RowsFile out(partial + QStringLiteral("-sheet.vantora-partial"));
+      out.write(frame.before);
+      SheetWriter writer(out, styles, formats, wrapped, dateFields_);
 
       QVariantList fields;
       while (next(fields)) {
@@ -290,13 +376,12 @@ WorkbookFiller::Result WorkbookFiller::write(const QString& destination, const N
         writer.add(kFirstRow + result.rows - 1, result.rows, fields);
         if (result.rows % kProgressEvery == 0 && !keepGoing(result.rows)) throw Cancelled{};
       }
-
-      pugi::xml_node dimension = worksheet.child("dimension");
-      if (dimension) {
-        const QString last = columnName(int(dateFields_.size()) + 1) + QString::number(std::max(2, result.rows + 2));
-        dimension.attribute("ref").set_value(("A1:" + last).toLatin1().constData());
-      }
-      package.replace(sheetPart, serialized(sheet));
+      out.write(frame.after);
+      if (frame.sizeAt >= 0)
+        out.overwrite(frame.sizeAt, sizeInPlaceOfMark(QStringLiteral("A1:") + columnName(int(dateFields_.size()) + 1) +
+                                                      QString::number(std::max(2, result.rows + 2))));
+      out.finish();
+      package.replaceFromFile(sheetPart, out.path());
       if (formats.changed()) package.replace("xl/styles.xml", formats.xml());
       dropCalculationChain(package, templatePath_);
       stampCreationTime(package, templatePath_, QDateTime::currentDateTime());

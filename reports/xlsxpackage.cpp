@@ -48,10 +48,18 @@ QByteArray XlsxPackage::read(const QString& entry) const {
 }
 
 void XlsxPackage::replace(const QString& entry, QByteArray content) {
-  // Removed and added anew: libzip keeps the compression level only for new entries.
   remove(entry);
   QByteArray& kept = written_.emplace_back(std::move(content));
-  zip_source_t* source = zip_source_buffer(archive_, kept.constData(), zip_uint64_t(kept.size()), 0);
+  add(entry, zip_source_buffer(archive_, kept.constData(), zip_uint64_t(kept.size()), 0));
+}
+
+void XlsxPackage::replaceFromFile(const QString& entry, const QString& file) {
+  remove(entry);
+  add(entry, zip_source_file(archive_, QFile::encodeName(file).constData(), 0, -1));
+}
+
+// Removed and added anew: libzip keeps the compression level only for new entries.
+void XlsxPackage::add(const QString& entry, zip_source* source) {
   const zip_int64_t index = source ? zip_file_add(archive_, entry.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) : -1;
   if (index < 0) {
     if (source) zip_source_free(source);

@@ -5,6 +5,7 @@
 #include <list>
 
 struct zip;
+struct zip_source;
 
 // The zip package of a workbook opened for changes. Entries replaced or
 // removed reach the file only at commit(); a package destroyed before that
@@ -22,6 +23,8 @@ class XlsxPackage {
   bool has(const QString& entry) const;
   QByteArray read(const QString& entry) const;  // refused when missing
   void replace(const QString& entry, QByteArray content);
+  // The file is read at commit(), so it must stay until then.
+  void replaceFromFile(const QString& entry, const QString& file);
   void remove(const QString& entry);
   // Writes the changes into the file; a failure is a Refusal naming
   // `destination`, the file the user was to get.
@@ -29,6 +32,7 @@ class XlsxPackage {
 
  private:
   [[noreturn]] void fail(const QString& why) const;
+  void add(const QString& entry, zip_source* source);
 
   QString path_;
   QString shownName_;

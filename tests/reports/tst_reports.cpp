@@ -1,5 +1,6 @@
 // The follow-up reports: what each lists, the workbook it fills, templates as
 // an office edits them or breaks them, and the report forms.
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QLabel>
@@ -118,6 +119,7 @@ class ReportsTest : public QObject {
   void brokenTemplatesAreRefusedCleanly();
   void printoutsFitTheirTextAndGroupAmounts();
   void reportFilesAreTheirOwnersAlone();
+  void aLongReportIsWrittenAsItIsRead();
   void longReportShowsItsWholeTitleAndCancels();
   void formsCloseOnlyWithTheirCloseButton();
   void printoutsToLookAt();
@@ -291,6 +293,60 @@ void ReportsTest::reportFilesAreTheirOwnersAlone() {
   }
   QCOMPARE(QDir(elsewhere).entryList(QDir::Files), QStringList());
   QCOMPARE(QDir(reports).entryList({"*.vantora-partial*"}, QDir::Files | QDir::System), QStringList());
+}
+
+namespace {
+
+long peakMemoryKb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// Fills `rows` rows of a text, a date, an amount and a long wrapped text.
+WorkbookFiller::Result fillRows(const QString& destination, int rows, const std::function<void(int)>& atRow = {}) {
+  const QString shipped = QDir(reportTemplateFolder()).filePath("outstandingreport.xlsx");
+  int offered = 0;
+  return WorkbookFiller(shipped, {false, true, false, false})
+      .write(
+          destination,
+          [&](QVariantList& row) {
+            if (offered == rows) return false;
+            if (atRow) atRow(offered);
+            ++offered;
+            row = {QString("CLIENT %1 & <SONS>").arg(offered), QString("2026-03-%1").arg(offered % 28 + 1),
+                   offered * 1.5, QString("MECHANICAL SEAL, IMPELLER AND BEARINGS FOR PUMP %1").arg(offered)};
+            return true;
+          },
+          [](int) { return true; });
+}
+
+}  // namespace
+
+void ReportsTest::aLongReportIsWrittenAsItIsRead() {
+  QTemporaryDir dir;
+  constexpr int kRows = 100000;
+  fillRows(dir.filePath("warm.xlsx"), 1000);
+  const long before = peakMemoryKb();
+  qint64 writtenAtTheLastRow = 0;
+  const QString destination = dir.filePath("long.xlsx");
+  const auto result = fillRows(destination, kRows, [&](int row) {
+    if (row == kRows - 1)
+      writtenAtTheLastRow = QFileInfo(destination + ".vantora-partial-sheet.vantora-partial").size();
+  });
+  QCOMPARE(result.rows, kRows);
+  // The rows read so far are already on disk, not gathered in memory.
+  QVERIFY2(writtenAtTheLastRow > qint64(kRows) * 100, qPrintable(QString::number(writtenAtTheLastRow)));
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer keeps freed memory aside
+  QVERIFY2(peakMemoryKb() - before < 64 * 1024, qPrintable(QString::number(peakMemoryKb() - before)));
+#endif
+  QCOMPARE(QDir(dir.path()).entryList({"*.vantora-partial*"}, QDir::Files | QDir::Hidden), QStringList());
+
+  const WorkbookContent content = readWorkbook(destination);
+  QCOMPARE(content.error, QString());
+  QCOMPARE(content.dimension, QString("A1:E%1").arg(kRows + 2));
+  QCOMPARE(content.cells.value(QString("A%1").arg(kRows + 2)).value, QString::number(kRows));
+  QCOMPARE(content.cells.value(QString("B%1").arg(kRows + 2)).value, QString("CLIENT %1 & <SONS>").arg(kRows));
 }
 
 void ReportsTest::longReportShowsItsWholeTitleAndCancels() {
