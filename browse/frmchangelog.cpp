@@ -23,7 +23,7 @@ namespace {
 
 const GridColumns kColumns = {
     {"WHEN", "changedat"},       {"LOGIN", "login"},  {"FORM / TOOL", "source"}, {"TABLE", "tablename"},
-    {"KEY", "rowkey"},           {"DOCUMENT No.", "number"}, {"KIND", "kind"}, {"CHANGES", "summary"},
+    {"KEY", "rowkey", GridColumn::Pattern::Key},           {"DOCUMENT No.", "number"}, {"KIND", "kind"}, {"CHANGES", "summary"},
 };
 const char kAllTables[] = "(ALL TABLES)";
 

@@ -2,6 +2,7 @@
 
 #include "store/connection.h"
 #include "store/documentchain.h"
+#include "store/inquirymakes.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
@@ -64,5 +65,6 @@ DatabaseCheck checkDatabase(Connection& connection) {
 
   for (const Reference& r : references()) findOrphans(connection, r, report.brokenChains);
   compareOpenLists(connection, report.brokenChains);
+  compareInquiryMakes(connection, report.brokenChains);
   return report;
 }

@@ -217,10 +217,10 @@ SortedQuery changeLogQuery(const ChangeFilter& filter) {
   return {QStringLiteral("SELECT pkeychangelog, changedat, login, source, tablename, rowkey, number, kind, summary "
                          "FROM tchangelog WHERE %1")
               .arg(conditions.join(QStringLiteral(" AND "))),
-          {{QStringLiteral("pkeychangelog"), true}},
+          {{QStringLiteral("pkeychangelog"), true, false, true}},
           parameters,
           {},
-          true};
+          SortedQuery::Kind::Keyed};
 }
 
 namespace {

@@ -38,6 +38,8 @@ class Connection {
   sqlite3* fileHandle() const;  // the file engine's own handle, else null
 
   void execute(const QString& sql);  // fixed texts only, never user input
+  // From any thread: the statement running now on this connection stops with an error.
+  void interrupt() { session_->interrupt(); }
   qint64 lastInsertId() const { return session_->lastInsertId(); }
   int changedRows() const { return session_->changedRows(); }
 

@@ -219,6 +219,8 @@ void FileSession::beginWriting() { execute(QStringLiteral("BEGIN IMMEDIATE")); }
 
 void FileSession::commit() { execute(QStringLiteral("COMMIT")); }
 
+void FileSession::interrupt() { sqlite3_interrupt(db_); }
+
 void FileSession::rollbackQuietly() { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
 
 void FileSession::raise(int resultCode) const {

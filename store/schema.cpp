@@ -7,6 +7,7 @@
 #include "store/connection.h"
 #include "store/documentchain.h"
 #include "store/indexes.h"
+#include "store/inquirymakes.h"
 #include "store/sqldialect.h"
 #include "store/wholenumber.h"
 #include "store/dates.h"
@@ -185,6 +186,14 @@ const Table& tableNamed(const QString& name) {
 
 int textLimit(const QString& table, const QString& column) { return tableNamed(table).column(column).maxLength; }
 
+bool isTextColumn(const QString& column) {
+  for (const Table& t : allTables()) {
+    const int i = t.columnIndex(column);
+    if (i >= 0) return t.columns[size_t(i)].type == ColumnType::Text;
+  }
+  return false;
+}
+
 void createSchema(Connection& connection) {
   createTables(connection);
   createDerivedObjects(connection);
@@ -202,6 +211,7 @@ void createTables(Connection& connection) {
 }
 
 void createDerivedObjects(Connection& connection) {
+  createInquiryMakes(connection);
   createIndexes(connection);
   createOpenDocumentBookkeeping(connection);
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);

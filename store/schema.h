@@ -32,9 +32,11 @@ const std::vector<Table>& allTables();
 const Table& tableNamed(const QString& name);
 // The most characters a text column holds; a box typed into it holds no more.
 int textLimit(const QString& table, const QString& column);
+// A column of that name in any of the tables holds text.
+bool isTextColumn(const QString& column);
 
 // Kept in the database; raised whenever its layout changes.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 // A new database: tables, then everything derived from them.
 void createSchema(Connection& connection);

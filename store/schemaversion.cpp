@@ -5,6 +5,8 @@
 #include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
+#include "store/documentchain.h"
+#include "store/inquirymakes.h"
 #include "store/indexes.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
@@ -46,7 +48,25 @@ void upgradeFromFirstRelease(Connection& connection) {
   createDerivedObjects(connection);
 }
 
+UpgradeProgress& upgradeProgress() {
+  static UpgradeProgress progress;
+  return progress;
+}
+
+// Lists sort texts in any letter case together, each list from an index in
+// its order; the inquiries by make from a table of their own.
+void upgradeListOrders(Connection& connection) {
+  dropIndexesReplacedByListIndexes(connection);
+  createOpenParentsIndex(connection);
+  createInquiryMakes(connection);
+  createListIndexes(connection, [&connection](int built, int total) {
+    if (upgradeProgress()) upgradeProgress()(connection.path(), built, total);
+  });
+}
+
 }  // namespace
+
+void setUpgradeProgress(UpgradeProgress progress) { upgradeProgress() = std::move(progress); }
 
 void requireCurrentSchema(Connection& connection) {
   if (fileVersion(connection) == kSchemaVersion) return;
@@ -58,9 +78,9 @@ void requireCurrentSchema(Connection& connection) {
                   QStringLiteral("The database file %1 was made by a newer version of VANTORA (data version %2; this "
                                  "program reads version %3). Open it with the newer program.")
                       .arg(connection.path(), QString::number(version), QString::number(kSchemaVersion)));
+  if (version < 3) createChangeLog(connection);  // before the indexes, some of which are the log's
   if (version == 0) upgradeFromFirstRelease(connection);
-  if (version == 1) createListingIndexes(connection);
-  if (version < 3) createChangeLog(connection);
+  if (version >= 1 && version < 4) upgradeListOrders(connection);
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
   upgrade.commit();
 }

@@ -239,9 +239,19 @@ std::unique_ptr<ServerSession> ServerSession::open(const QString& uri, bool crea
   return session;
 }
 
-ServerSession::~ServerSession() { PQfinish(connection_); }
+ServerSession::~ServerSession() {
+  PQfreeCancel(cancel_);
+  PQfinish(connection_);
+}
+
+void ServerSession::interrupt() {
+  char error[256];
+  if (cancel_) PQcancel(cancel_, error, int(sizeof error));
+}
 
 void ServerSession::prepareSession() {
+  PQfreeCancel(cancel_);
+  cancel_ = PQgetCancel(connection_);
   PQsetClientEncoding(connection_, "UTF8");
   // The server's notices ("drop cascades to ...") are for people at a console.
   PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);

@@ -9,6 +9,13 @@ namespace {
 
 QString quoted(const QString& identifier) { return '"' + identifier + '"'; }
 
+QStringList namesFrom(Connection& connection, const QString& sql) {
+  Statement names(connection, sql);
+  QStringList result;
+  while (names.step()) result << names.value(0).toString();
+  return result;
+}
+
 WholeNumberRange rangeOf(const Column& column) { return column.type == ColumnType::Int16 ? kInt16Range : kInt32Range; }
 
 class FileDialect : public SqlDialect {
@@ -40,7 +47,7 @@ class FileDialect : public SqlDialect {
   QString textType() const override { return QStringLiteral("TEXT"); }
 
   QString sameAsParameter(const QString& column) const override { return column + QStringLiteral(" IS ?"); }
-  QString orderTerm(const QString& expression, bool descending) const override {
+  QString orderTerm(const QString& expression, bool descending, bool) const override {
     return expression + (descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
   }
   QString insertSkippingKnown(const QString& intoAndSelect) const override {
@@ -67,6 +74,9 @@ class FileDialect : public SqlDialect {
     Statement found(connection, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
     found.bind(1, table);
     return found.step();
+  }
+  QStringList indexNames(Connection& connection) const override {
+    return namesFrom(connection, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
   }
   int schemaVersion(Connection& connection) const override {
     Statement version(connection, QStringLiteral("PRAGMA user_version"));
@@ -118,7 +128,8 @@ class ServerDialect : public SqlDialect {
   QString sameAsParameter(const QString& column) const override {
     return column + QStringLiteral(" IS NOT DISTINCT FROM ?");
   }
-  QString orderTerm(const QString& expression, bool descending) const override {
+  QString orderTerm(const QString& expression, bool descending, bool neverNull) const override {
+    if (neverNull) return expression + (descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
     return expression + (descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" ASC NULLS FIRST"));
   }
   QString insertSkippingKnown(const QString& intoAndSelect) const override {
@@ -179,6 +190,9 @@ class ServerDialect : public SqlDialect {
                                                "AND tablename = ?"));
     found.bind(1, table);
     return found.step();
+  }
+  QStringList indexNames(Connection& connection) const override {
+    return namesFrom(connection, QStringLiteral("SELECT indexname FROM pg_catalog.pg_indexes WHERE schemaname = current_schema()"));
   }
   int schemaVersion(Connection& connection) const override {
     if (!hasTable(connection, QStringLiteral("tschemaversion"))) return 0;
