@@ -102,16 +102,19 @@ Entry makeEntry(Connection& connection, const Table& table, qint64 rowKey, const
 // Called after the change itself, so this connection already holds the write
 // lock: no other program can append between reading the last seal and writing.
 void append(Connection& connection, const Entry& entry) {
-  Statement last(connection, QStringLiteral("SELECT pkeychangelog, seal FROM tchangelog ORDER BY pkeychangelog DESC LIMIT 1"));
+  Statement& last = connection.cachedStatement(
+      QStringLiteral("SELECT pkeychangelog, seal FROM tchangelog ORDER BY pkeychangelog DESC LIMIT 1"));
   const bool first = !last.step();
   const qint64 key = first ? 1 : last.value(0).toLongLong() + 1;  // no gaps: a gap is how a removal shows
   const QString previous = first ? QString() : last.value(1).toString();
-  Statement insert(connection, QStringLiteral("INSERT INTO tchangelog (pkeychangelog, changedat, login, source, tablename, "
-                                              "rowkey, number, kind, summary, changes, seal) VALUES (?, ?, ?, ?, ?, ?, ?, "
-                                              "?, ?, ?, ?)"));
+  last.reset();
+  Statement& insert = connection.cachedStatement(
+      QStringLiteral("INSERT INTO tchangelog (pkeychangelog, changedat, login, source, tablename, rowkey, number, kind, "
+                     "summary, changes, seal) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
   insert.bindAll({key, entry.changedAt, entry.login, entry.source, entry.table, entry.rowKey, entry.number, entry.kind,
                   entry.summary, entry.changes, entry.seal(previous)});
   insert.step();
+  insert.reset();
 }
 
 }  // namespace

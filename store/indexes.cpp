@@ -83,7 +83,6 @@ void createIndexes(Connection& connection) {
     connection.execute(QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
                            .arg(index.kind == Index::UniqueNumber ? QStringLiteral("UNIQUE ") : QString(),
                                 indexName(index), index.table, index.expression()));
-  createListIndexes(connection);
 }
 
 void createListIndexes(Connection& connection, const IndexProgress& progress) {
@@ -96,6 +95,7 @@ void createListIndexes(Connection& connection, const IndexProgress& progress) {
   for (const QString& name : present)
     if (!wantedNames.contains(name)) connection.execute(QStringLiteral("DROP INDEX \"%1\"").arg(name));
   int built = 0;
+  if (progress) progress(0, int(wanted.size()));
   for (const ListIndex& index : wanted) {
     if (!present.contains(index.name())) connection.execute(index.createStatement(connection.dialect()));
     if (progress) progress(++built, int(wanted.size()));

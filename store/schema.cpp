@@ -210,9 +210,10 @@ void createTables(Connection& connection) {
   createChangeLog(connection);  // before the first row, which it logs
 }
 
-void createDerivedObjects(Connection& connection) {
-  createInquiryMakes(connection);
+void createDerivedObjects(Connection& connection, const std::function<void(int built, int total)>& progress) {
   createIndexes(connection);
+  createInquiryMakes(connection);  // paired through the number indexes
+  createListIndexes(connection, progress);
   createOpenDocumentBookkeeping(connection);
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 class Connection;
@@ -43,4 +44,4 @@ void createSchema(Connection& connection);
 void createTables(Connection& connection);
 // Indexes (the unique ones make the file refuse a document number twice) and
 // the bookkeeping of open documents; built from the rows already present.
-void createDerivedObjects(Connection& connection);
+void createDerivedObjects(Connection& connection, const std::function<void(int built, int total)>& progress = {});

@@ -91,6 +91,10 @@ class FileDialect : public SqlDialect {
     while (integrity.step()) lines << integrity.value(0).toString();
     return lines.join('\n');
   }
+  void prepareBulkLoad(Connection& connection) const override {
+    connection.execute(QStringLiteral("PRAGMA cache_size = -262144"));  // 256 MiB
+    connection.execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
+  }
   void refreshStatistics(Connection&) const override {}  // the file's plans come from its indexes alone
   void continueKeysAfterCopy(Connection&, const Table&) const override {}  // AUTOINCREMENT follows inserted keys
 };
@@ -204,6 +208,7 @@ class ServerDialect : public SqlDialect {
     connection.execute(QStringLiteral("DELETE FROM tschemaversion"));
     connection.execute(QStringLiteral("INSERT INTO tschemaversion (version) VALUES (%1)").arg(version));
   }
+  void prepareBulkLoad(Connection&) const override {}  // the server has its own memory
   void refreshStatistics(Connection& connection) const override { connection.execute(QStringLiteral("ANALYZE")); }
   // The server checks its own pages; what is left to check is the data.
   QString integrityCheck(Connection&) const override { return QStringLiteral("ok"); }

@@ -56,6 +56,9 @@ class SqlDialect {
   virtual void setSchemaVersion(Connection& connection, int version) const = 0;
   // The engine's own check of its storage: "ok", or what it found.
   virtual QString integrityCheck(Connection& connection) const = 0;
+  // Before a new database is filled in one go: the file engine keeps much of
+  // it in memory meanwhile, and the journals of each row's savepoint too.
+  virtual void prepareBulkLoad(Connection& connection) const = 0;
   // After a database was filled in one go: the planner learns the new sizes at
   // once instead of when the server next gets round to it.
   virtual void refreshStatistics(Connection& connection) const = 0;

@@ -122,7 +122,8 @@ class DemoWriter {
 
 }  // namespace
 
-void fillDemoData(Connection& connection, int transactions, int unquotedPercent) {
+void fillDemoData(Connection& connection, int transactions, int unquotedPercent,
+                  const std::function<void(int written)>& written) {
   std::optional<Transaction> all;  // the caller's, when it holds one
   if (!connection.inTransaction()) all.emplace(connection);
   RowWriter slotRow(connection, "tloginpassword");
@@ -131,7 +132,10 @@ void fillDemoData(Connection& connection, int transactions, int unquotedPercent)
   slotRow.append(slotValues);
 
   DemoWriter writer(connection, unquotedPercent);
-  for (int n = 1; n <= transactions; ++n) writer.transaction(n);
+  for (int n = 1; n <= transactions; ++n) {
+    writer.transaction(n);
+    if (written && (n % 1000 == 0 || n == transactions)) written(n);
+  }
 
   RowWriter logins(connection, "tloginwork");
   const int signIns = qBound(3, transactions / 10, 5000);

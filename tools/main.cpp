@@ -1,6 +1,10 @@
 // vantora-db: creates, fills, backs up and checks VANTORA database files.
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QLocale>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
@@ -19,6 +23,7 @@
 #include "store/statement.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
+#include "store/schemaversion.h"
 #include "store/serverlocation.h"
 #include "store/sqldialect.h"
 #include "store/transaction.h"
@@ -45,6 +50,16 @@ const char kCommands[] =
     "  log [--number N] [--since DATE]          the change log, newest first (DATE as YYYY-MM-DD)\n"
     "  where                                    print the database in use (a server address without its password)";
 
+// On a terminal, a line that says how far a long job is, written over each
+// time, at most a few times a second; the last one stays.
+void progressLine(const QString& text, bool last) {
+  static QElapsedTimer shown;
+  if (!isatty(fileno(stderr)) || (!last && shown.isValid() && shown.elapsed() < 250)) return;
+  shown.start();
+  err << '\r' << text << "\x1b[K" << (last ? "\n" : "");
+  err.flush();
+}
+
 // One transaction makes the whole database. A file appears at its path only
 // complete and closed, and a server keeps nothing of a run that failed: a kill
 // or a full disk leaves nothing that a rerun would refuse.
@@ -52,10 +67,14 @@ void createDatabase(const QString& location, const std::function<void(Connection
   const auto create = [&fill](const QString& where) {
     auto connection = Connection::open(where, Connection::OpenMode::CreateNew);
     connection->setAuthor({QStringLiteral("vantora-db"), QStringLiteral("vantora-db")});
+    connection->dialect().prepareBulkLoad(*connection);
     Transaction all(*connection);
     createTables(*connection);
     fill(*connection);
-    createDerivedObjects(*connection);  // indexes and open lists are built faster over the rows than row by row
+    // Indexes and open lists are built faster over the rows than row by row.
+    createDerivedObjects(*connection, [](int built, int total) {
+      progressLine(QStringLiteral("the lists' indexes: %1 of %2").arg(built).arg(total), built == total);
+    });
     connection->dialect().refreshStatistics(*connection);
     all.commit();
   };
@@ -101,7 +120,13 @@ std::optional<int> wholeNumber(ProgramCommandLine& commandLine, const QCommandLi
 }
 
 int demo(const QString& path, int transactions, int unquoted) {
-  createDatabase(path, [=](Connection& connection) { fillDemoData(connection, transactions, unquoted); });
+  createDatabase(path, [=](Connection& connection) {
+    const QLocale office(QLocale::English, QLocale::India);
+    fillDemoData(connection, transactions, unquoted, [&](int done) {
+      progressLine(QStringLiteral("demo transactions: %1 of %2").arg(office.toString(done), office.toString(transactions)),
+                   done == transactions);
+    });
+  });
   out << "Created " << shownServerLocation(path) << " with " << transactions << " demo transactions.\n"
       << "Sign in with user \"" << kDemoSlots[1].name << "\", password \"" << kDemoSlots[1].password
       << "\" (or \"" << kDemoSlots[2].name << "\" / \"" << kDemoSlots[2].password << "\"); administrator \""
@@ -212,6 +237,9 @@ int main(int argc, char* argv[]) {
       (command == "demo" || command == "check" || command == "where" || command == "log" || command == "copy"))
     return commandLine.refuse(QStringLiteral("%1 takes no arguments.").arg(command));
   const QString path = commandLine.databasePath();
+  setUpgradeProgress([](const QString& database, int done, int total) {
+    progressLine(QStringLiteral("bringing %1 up to date: %2 of %3").arg(database).arg(done).arg(total), done == total);
+  });
   try {
     if (command == "init") return init(path, arguments);
     if (command == "demo") {
