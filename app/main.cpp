@@ -12,6 +12,7 @@
 #include "store/backup.h"
 #include "store/commandline.h"
 #include "toolkit/prompter.h"
+#include "toolkit/upgradeprogress.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ int main(int argc, char* argv[]) {
   registerAddressBookForms();
   registerReportForms();
   registerBrowseForms();
+  showUpgradeProgress();
 
   const QString database = commandLine.databasePath();
   removeStalePartialBackups(database);
