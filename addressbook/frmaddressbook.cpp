@@ -152,9 +152,7 @@ void frmaddressbook::showPressed() {
 }
 
 void frmaddressbook::takeBoxes() {
-  if (inquiry_->currentText().isEmpty())
-    throw Refusal{QStringLiteral("WRITE INQUIRY NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
-                  Prompter::Icon::Error};
+  requireNumberWritten(inquiry_->currentText(), QStringLiteral("INQUIRY NUMBER"));
   for (const ListBox& list : lists_) contact_.setValue(list.column, boxText(list.combo->currentText()));
   for (const Box& b : boxes_) contact_.setValue(b.column, boxText(b.box->text()));
 }

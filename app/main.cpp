@@ -9,7 +9,6 @@
 #include "reports/reportforms.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
-#include "store/backup.h"
 #include "store/commandline.h"
 #include "toolkit/prompter.h"
 #include "toolkit/upgradeprogress.h"
@@ -92,7 +91,6 @@ int main(int argc, char* argv[]) {
   showUpgradeProgress();
 
   const QString database = commandLine.databasePath();
-  removeStalePartialBackups(database);
   frmmdi frame(database);
   frame.showAsLastTime();
   frame.start();

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/connection.h"
 #include "store/dates.h"
 #include "toolkit/controls.h"
@@ -23,7 +24,7 @@ namespace {
 
 const GridColumns kColumns = {
     {"WHEN", "changedat"},       {"LOGIN", "login"},  {"FORM / TOOL", "source"}, {"TABLE", "tablename"},
-    {"KEY", "rowkey", GridColumn::Pattern::Key},           {"DOCUMENT No.", "number"}, {"KIND", "kind"}, {"CHANGES", "summary"},
+    {"KEY", "rowkey", GridColumn::Pattern::Key},           {"DOCUMENT No.", "number"}, {"KIND", "kind"}, {"CHANGES", "summary", GridColumn::Pattern::ChangeSummary},
 };
 const char kAllTables[] = "(ALL TABLES)";
 
@@ -68,11 +69,21 @@ frmchangelog::frmchangelog(FormHost& host)
   nameForReaders(grid_, QStringLiteral("CHANGE LOG"));
   bar_ = new DataControl(QStringLiteral("adchangelog"), grid_, this);
   auto* close = makeButton(this, QStringLiteral("cmdclose"), QStringLiteral("CLOSE"), QString());
+  // A log that fails the quick check of its head is not shown as if it were sound.
+  const QStringList problems = changeLogHeadProblems(*connection_);
+  checkLine_ = makeLabel(this, problems.isEmpty() ? QString() : QStringLiteral("THE CHANGE LOG FAILS ITS CHECK: %1. Run "
+                                                                              "\"vantora-db check\".")
+                                                                   .arg(problems.join(QStringLiteral("; "))),
+                         QStringLiteral("lblcheck"));
+  checkLine_->setWordWrap(true);
+  checkLine_->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+  checkLine_->setVisible(!problems.isEmpty());
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(makeLabel(this, QStringLiteral("VANTORA"), QStringLiteral("lblProductName")));
   layout->addWidget(makeLabel(this, QStringLiteral("CHANGE LOG"), QStringLiteral("Label8")));
   layout->addLayout(filters);
+  layout->addWidget(checkLine_);
   layout->addWidget(grid_, 1);
   layout->addWidget(bar_);
   layout->addWidget(close);

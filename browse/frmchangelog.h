@@ -8,6 +8,7 @@ class Connection;
 class DataControl;
 class FormHost;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class ViewGrid;
 
@@ -25,6 +26,7 @@ class frmchangelog : public FormBase {
   void showChanges();
 
   std::unique_ptr<Connection> connection_;
+  QLabel* checkLine_;
   QLineEdit* number_;
   QComboBox* table_;
   QLineEdit* login_;

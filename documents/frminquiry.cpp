@@ -17,7 +17,6 @@
 #include "toolkit/errorsink.h"
 #include "toolkit/keyfilters.h"
 #include "toolkit/listmodel.h"
-#include "toolkit/refusal.h"
 
 namespace {
 const QString kCalendarTip = QStringLiteral(
@@ -132,7 +131,7 @@ void frminquiry::connectHandlers() {
 QString frminquiry::number() const { return number_->currentText().toUpper(); }
 
 void frminquiry::numberLeft() {
-  if (number().isEmpty()) {
+  if (number().trimmed().isEmpty()) {
     tell(QStringLiteral("Please fill Inquiry Number"), QStringLiteral("ALERT!"));
     return;
   }
@@ -141,12 +140,12 @@ void frminquiry::numberLeft() {
 
 void frminquiry::showPressed() {
   number_->setEditText(number());
-  if (!number().isEmpty() && numberTaken(connection(), kTable, QStringLiteral("inqnum"), number())) {
-    tell(kNumberExists, QStringLiteral("ALERT!"));
+  if (number().trimmed().isEmpty()) {
+    tell(QStringLiteral("Please Write Inquiry Number First..."), QStringLiteral("ALERT!"));
     return;
   }
-  if (number().isEmpty()) {
-    tell(QStringLiteral("Please Write Inquiry Number First..."), QStringLiteral("ALERT!"));
+  if (numberTaken(connection(), kTable, QStringLiteral("inqnum"), number())) {
+    tell(kNumberExists, QStringLiteral("ALERT!"));
     return;
   }
   setControlsEnabled({client_, area_, inquiryDate_, dueDate_, notApplicable_, block(), rate_, save_}, true);
@@ -156,9 +155,7 @@ void frminquiry::showPressed() {
 }
 
 void frminquiry::takeBoxes() {
-  if (number().isEmpty())
-    throw Refusal{QStringLiteral("WRITE INQUIRY NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
-                  Prompter::Icon::Error};
+  requireNumberWritten(number(), QStringLiteral("INQUIRY NUMBER"));
   const QVariant rate = boxAmount(rate_->text(), QStringLiteral("BUDGETARY RATE"));
   const ItemLines lines = block()->lines();
   const ItemSummary summary = lines.summary();

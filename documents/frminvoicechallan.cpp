@@ -15,7 +15,6 @@
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/keyfilters.h"
-#include "toolkit/refusal.h"
 
 namespace {
 const QString kTable = QStringLiteral("tinvoice");
@@ -139,9 +138,7 @@ void frminvoicechallan::showPressed() {
 
 void frminvoicechallan::takeBoxes() {
   const QString number = number_->text();
-  if (number.isEmpty())
-    throw Refusal{QStringLiteral("WRITE INVOICE NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
-                  Prompter::Icon::Error};
+  requireNumberWritten(number, QStringLiteral("INVOICE NUMBER"));
   answerRow().setValue(QStringLiteral("invoiceamount"), boxAmount(amount_->text(), kAmount));
   answerRow().setValue(QStringLiteral("challannum"), boxText(challan_->text()));
   takeAnswer(number, boxText(client_->text()));

@@ -17,7 +17,6 @@
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/keyfilters.h"
-#include "toolkit/refusal.h"
 
 namespace {
 const QString kTable = QStringLiteral("tpo");
@@ -125,9 +124,7 @@ void frmpurchaseorder::showPressed() {
 
 void frmpurchaseorder::takeBoxes() {
   const QString number = number_->text();
-  if (number.isEmpty())
-    throw Refusal{QStringLiteral("WRITE PO NUMBER otherwise Data will not be saved.."), QStringLiteral("ALERT!!!"),
-                  Prompter::Icon::Error};
+  requireNumberWritten(number, QStringLiteral("PO NUMBER"));
   answerRow().setValues(terms_->columns());
   const ItemLines lines = block()->lines();
   takeAnswer(number, boxText(client_->text()));

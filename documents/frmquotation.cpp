@@ -14,7 +14,6 @@
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/keyfilters.h"
-#include "toolkit/refusal.h"
 
 namespace {
 const QString kTable = QStringLiteral("tquote");
@@ -102,9 +101,7 @@ void frmquotation::showPressed() {
 
 void frmquotation::takeBoxes() {
   const QString number = number_->text();
-  if (number.isEmpty())
-    throw Refusal{QStringLiteral("WRITE QUOTATION  NUMBER otherwise Data will not be saved.."),
-                  QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+  requireNumberWritten(number, QStringLiteral("QUOTATION  NUMBER"));
   answerRow().setValue(QStringLiteral("quoterate"), boxAmount(rate_->text(), QStringLiteral("QUOTATION RATE")));
   takeAnswer(number, boxText(client_->text()));
 }

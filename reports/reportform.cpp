@@ -12,6 +12,7 @@
 
 #include "reports/reportdefinitions.h"
 #include "reports/workbookfiller.h"
+#include "store/completefile.h"
 #include "store/connection.h"
 #include "store/databaselocation.h"
 #include "store/reportqueries.h"
@@ -63,7 +64,8 @@ QString ReportForm::newReportPath() const {
   const QString name = QFileInfo(QString::fromLatin1(definition_.templateFile)).completeBaseName() + QLatin1Char('-') +
                        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
   QString path = folder.filePath(name + QStringLiteral(".xlsx"));
-  for (int again = 2; QFileInfo::exists(path); ++again)  // two reports within one second
+  // Two reports within one second; a link planted at the name is stepped around, never written through.
+  for (int again = 2; entryExists(path); ++again)
     path = folder.filePath(QStringLiteral("%1-%2.xlsx").arg(name).arg(again));
   return path;
 }

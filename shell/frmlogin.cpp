@@ -8,7 +8,9 @@
 
 #include "shell/signinmessages.h"
 #include "store/logins.h"
+#include "store/dberror.h"
 #include "store/schema.h"
+#include "store/witnesses.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
@@ -72,8 +74,18 @@ bool frmLogin::signsIn(SignInSlots range) {
 void frmLogin::submitUser() {
   if (!signsIn(SignInSlots::UsersOnly)) return;
   writeSignInLog(log_, userName_->text().trimmed(), QDateTime::currentDateTime());
+  noteWitness();
   emit signedIn();
   closeByOwnPath();
+}
+
+// Each sign-in notes the change log's head outside the database; a sign-in
+// never fails for want of it.
+void frmLogin::noteWitness() {
+  try {
+    witnessHead(*connection_, QStringLiteral("sign-in"));
+  } catch (const DbError&) {
+  }
 }
 
 // The administrator's own pair opens the administrator screen; it is not a

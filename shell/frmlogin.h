@@ -24,6 +24,7 @@ class frmLogin : public FormBase {
   bool signsIn(SignInSlots range);
   void submitUser();
   void submitAdministrator();
+  void noteWitness();
 
   FormHost& host_;
   std::unique_ptr<Connection> connection_;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -11,6 +12,7 @@
 #include "shell/frmlogin.h"
 #include "store/backup.h"
 #include "store/connection.h"
+#include "store/databaselocation.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formbase.h"
 #include "toolkit/formhost.h"
@@ -154,6 +156,11 @@ void frmmdi::backUpNow() {
   const QString destination = timestampedBackupPath(host_->databasePath(), QDateTime::currentDateTime());
   std::unique_ptr<Connection> connection = Connection::open(host_->databasePath());
   backupDatabase(*connection, destination);
-  tell(QStringLiteral("A backup copy of the database was made:\n%1").arg(destination), QStringLiteral("INFO..."),
-       Prompter::Icon::Information);
+  QString made = QStringLiteral("A backup copy of the database was made:\n%1").arg(destination);
+  const QString usual = usualBackupFolderFor(host_->databasePath());
+  if (QFileInfo(destination).absolutePath() != usual)
+    made += QStringLiteral("\n\nThe usual backup folder %1 cannot be made or written, so the copy went into the "
+                           "database's own folder.")
+                .arg(usual);
+  tell(made, QStringLiteral("INFO..."), Prompter::Icon::Information);
 }

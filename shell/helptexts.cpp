@@ -98,6 +98,8 @@ const char kBackUp[] =
     "Make a backup at least once a day:\n"
     "1. Choose the BACK UP menu of the main window.\n"
     "2. VANTORA copies the database into the backup folder:\n%2\n"
+    "   That is the folder databasebackup beside the database's own folder, or, where that folder cannot be made "
+    "or written (a database kept right in a home folder), databasebackup inside the database's own folder.\n"
     "   A database file is copied still encrypted, named database-YEAR-MONTH-DAY-TIME.db. A database on a "
     "PostgreSQL server is written by pg_dump as database-YEAR-MONTH-DAY-TIME.dump; pg_dump comes with Debian's "
     "postgresql-client package, and without it VANTORA says so: then the server's own backups apply. Older copies "

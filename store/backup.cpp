@@ -14,16 +14,20 @@
 #include "store/databaselocation.h"
 #include "store/dberror.h"
 #include "store/fileengine.h"
+#include "store/owneronlyfile.h"
 #include "store/serverdump.h"
 #include "store/serverlocation.h"
 #include "store/statement.h"
+#include "store/witnesses.h"
 
 namespace {
 
+// The engine copies pages as they are, so the copy takes its source's page size.
 void copyInto(Connection& source, const QString& partialPath) {
-  std::unique_ptr<Connection> destination = Connection::open(partialPath, Connection::OpenMode::CreateNew);
-  auto& file = static_cast<FileSession&>(destination->session());
-  sqlite3_backup* backup = sqlite3_backup_init(file.handle(), "main", source.fileHandle(), "main");
+  const auto& sourceFile = static_cast<const FileSession&>(source.session());
+  auto destination = FileSession::open(partialPath, true, sourceFile.pageSize());
+  FileSession& file = *destination;
+  sqlite3_backup* backup = sqlite3_backup_init(file.handle(), "main", sourceFile.handle(), "main");
   if (!backup) file.raise(sqlite3_errcode(file.handle()));
   // One step copies every page. Inside it the source's busy handler already waits
   // its few seconds for a lock held elsewhere; retrying after that would only
@@ -37,14 +41,6 @@ void copyInto(Connection& source, const QString& partialPath) {
   if (rc != SQLITE_DONE) file.raise(rc);
 }
 
-// A file copied byte for byte, readable by its owner only.
-void copyFile(const QString& from, const QString& to) {
-  QFile source(from);
-  if (!source.copy(to))
-    throw DbError(DbErrorKind::Other, QStringLiteral("%1 could not be copied: %2.").arg(from, source.errorString()));
-  QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-}
-
 void requireSound(Connection& connection, const QString& shownPath) {
   Statement check(connection, QStringLiteral("PRAGMA quick_check"));
   if (!check.step() || check.value(0).toString() != QStringLiteral("ok"))
@@ -56,9 +52,9 @@ void requireSound(Connection& connection, const QString& shownPath) {
 QString keepCurrent(const QString& databasePath, const QDateTime& when) {
   if (!QFileInfo::exists(databasePath)) return {};
   const QString kept = timestampedBackupPath(databasePath, when);
-  writeCompleteFile(kept, [&](const QString& partialPath) { copyFile(databasePath, partialPath); });
+  writeCompleteFile(kept, [&](const QString& partialPath) { copyIntoOwnerOnlyFile(databasePath, partialPath); });
   const QString journal = databasePath + QStringLiteral("-journal");
-  if (QFileInfo::exists(journal)) copyFile(journal, kept + QStringLiteral("-journal"));
+  if (QFileInfo::exists(journal)) copyIntoOwnerOnlyFile(journal, kept + QStringLiteral("-journal"));
   return kept;
 }
 
@@ -75,7 +71,7 @@ QString restoreDatabase(const QString& copyPath, const QString& databasePath, co
   QFile::remove(staged + QStringLiteral("-journal"));
   try {
     writeCompleteFile(staged, [&](const QString& partialPath) {
-      copyFile(copyPath, partialPath);
+      copyIntoOwnerOnlyFile(copyPath, partialPath);
       auto proven = Connection::open(partialPath);  // the key, and an older copy brought up to date
       requireSound(*proven, copyPath);
     });
@@ -83,18 +79,25 @@ QString restoreDatabase(const QString& copyPath, const QString& databasePath, co
     throw DbError(error.kind(), QStringLiteral("The backup was not restored, and the database was left as it was: %1")
                                     .arg(error.message()));
   }
-  const QString kept = keepCurrent(databasePath, when);
+  QString kept;
+  try {
+    kept = keepCurrent(databasePath, when);
+  } catch (const DbError& error) {
+    throw DbError(error.kind(), QStringLiteral("The backup was not restored, and the database was left as it was: the "
+                                               "database as it stands could not be kept first. %1")
+                                    .arg(error.message()));
+  }
   // The old journal belongs to the old file: played into the restored one, it would damage it.
   QFile::remove(databasePath + QStringLiteral("-journal"));
   if (std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(databasePath).constData()) != 0)
     throw DbError(DbErrorKind::Other,
                   QStringLiteral("The database could not be replaced (%1); the checked backup waits at %2.")
                       .arg(QString::fromLocal8Bit(std::strerror(errno)), staged));
+  startNewHistory(databasePath, QStringLiteral("restore"));
   return kept;
 }
 
 void backupDatabase(Connection& source, const QString& destinationPath) {
-  removeStalePartialBackups(source.path());
   try {
     writeCompleteFile(destinationPath, [&source](const QString& partialPath) {
       if (source.engine() == EngineKind::Server) {
@@ -107,6 +110,7 @@ void backupDatabase(Connection& source, const QString& destinationPath) {
   } catch (const DbError& error) {
     throw DbError(error.kind(), QStringLiteral("The backup could not be made: %1").arg(error.message()));
   }
+  witnessHead(source, QStringLiteral("backup"));
 }
 
 QString timestampedBackupPath(const QString& databasePath, const QDateTime& when) {
@@ -115,5 +119,3 @@ QString timestampedBackupPath(const QString& databasePath, const QDateTime& when
                     .arg(when.toString(QStringLiteral("yyyy-MM-dd-HHmmss")),
                          isServerLocation(databasePath) ? QStringLiteral("dump") : QStringLiteral("db")));
 }
-
-void removeStalePartialBackups(const QString& databasePath) { removeStalePartialFiles(backupFolderFor(databasePath)); }

@@ -22,6 +22,3 @@ QString timestampedBackupPath(const QString& databasePath, const QDateTime& when
 // returns that path, or empty text when there was no database. Every program
 // using the database must be closed first.
 QString restoreDatabase(const QString& copyPath, const QString& databasePath, const QDateTime& when);
-
-// Clears what interrupted backups left in the backup folder of the database.
-void removeStalePartialBackups(const QString& databasePath);

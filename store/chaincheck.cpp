@@ -1,9 +1,12 @@
 #include "store/chaincheck.h"
 
+#include "store/changelogcheck.h"
 #include "store/connection.h"
 #include "store/documentchain.h"
 #include "store/inquirymakes.h"
 #include "store/schema.h"
+#include "store/schemaobjects.h"
+#include "store/snapshot.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
 
@@ -61,10 +64,21 @@ void compareOpenLists(Connection& connection, QStringList& report) {
 
 DatabaseCheck checkDatabase(Connection& connection) {
   DatabaseCheck report;
-  report.integrity = connection.dialect().integrityCheck(connection);
-
-  for (const Reference& r : references()) findOrphans(connection, r, report.brokenChains);
-  compareOpenLists(connection, report.brokenChains);
-  compareInquiryMakes(connection, report.brokenChains);
+  const SchemaObjects expected = expectedSchemaObjects(connection);
+  if (!expected.known)
+    report.notes << QStringLiteral("the program's triggers and indexes were not compared: that needs the right to "
+                                   "create a schema, which the tables' owner has");
+  const std::vector<Witness> witnesses = witnessesOf(connection.address());
+  readConsistentSnapshot(connection, [&](Connection& snapshot) {
+    report.integrity = snapshot.dialect().integrityCheck(snapshot);
+    for (const Reference& r : references()) findOrphans(snapshot, r, report.brokenChains);
+    compareOpenLists(snapshot, report.brokenChains);
+    compareInquiryMakes(snapshot, report.brokenChains);
+    const ChangeLogCheck log = checkChangeLog(snapshot, witnesses);
+    report.logProblems = log.problems + schemaObjectProblems(expected, schemaObjectsOf(snapshot));
+    report.headKey = log.headKey;
+    report.headSeal = log.headSeal;
+    report.headSound = log.chainSound;
+  });
   return report;
 }

@@ -1,9 +1,6 @@
 #include "store/changelog.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QStringList>
 
 #include "store/connection.h"
@@ -15,11 +12,6 @@
 
 namespace {
 
-constexpr char kNewRow[] = "NEW";
-constexpr char kChangedRow[] = "CHANGED";
-constexpr char kHiddenBefore[] = "(hidden)";
-constexpr char kHiddenAfter[] = "changed";
-
 // The column that names a row's document, per table.
 QString numberColumn(const QString& table) {
   static const QHash<QString, QString> columns = {
@@ -29,12 +21,16 @@ QString numberColumn(const QString& table) {
   return columns.value(table);
 }
 
-bool isLogged(const Table& table) { return table.name != "tloginwork" && table.name != "tlogineditdata"; }
+constexpr char kHiddenBefore[] = "(hidden)";
+constexpr char kHiddenAfter[] = "changed";
 
 }  // namespace
 
+bool isLogged(const Table& table) { return table.name != "tloginwork" && table.name != "tlogineditdata"; }
+
 QStringList changeLogColumns() {
-  return {"pkeychangelog", "changedat", "login", "source", "tablename", "rowkey", "number", "kind", "summary", "changes", "seal"};
+  return {"pkeychangelog", "changedat", "login", "source", "tablename", "rowkey",
+          "number",        "kind",      "summary", "changes", "seal",     "rowdigest"};
 }
 
 QStringList loggedTables() {
@@ -46,75 +42,61 @@ QStringList loggedTables() {
 
 namespace {
 
-bool isSecret(const Table& table, const QString& column) {
-  return table.name == "tloginpassword" && column.endsWith(QStringLiteral("password"));
+std::vector<ColumnChange> filledColumns(const Table& table, const QVariantList& values) {
+  std::vector<ColumnChange> filled;
+  for (int c = 0; c < values.size() && c < int(table.columns.size()); ++c)
+    if (table.columns[size_t(c)].type != ColumnType::Key && !values[c].isNull() && !values[c].toString().isEmpty())
+      filled.push_back({table.columns[size_t(c)].name, {}, values[c]});
+  return filled;
 }
 
-QJsonValue json(const QVariant& value) { return value.isNull() ? QJsonValue() : QJsonValue(value.toString()); }
-
-QString shown(const QJsonValue& value) { return value.isNull() ? QStringLiteral("(empty)") : value.toString(); }
-
-struct Entry {
-  QString changedAt, login, source, table;
-  qint64 rowKey = 0;
-  QVariant number;
-  QString kind;
-  QString summary;
-  QString changes;  // compact JSON: [[column, before, after], ...]
-
-  QString seal(const QString& previous) const {
-    const QStringList fields = {previous, changedAt, login, source, table, QString::number(rowKey),
-                                number.isNull() ? QStringLiteral("\x01") : number.toString(), kind, summary, changes};
-    return QString::fromLatin1(
-        QCryptographicHash::hash(fields.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha256).toHex());
-  }
-};
-
-Entry makeEntry(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& rowValues,
-                const char* kind, const std::vector<ColumnChange>& changes) {
-  const ChangeAuthor& author = connection.author();
-  Entry entry{QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-              author.login.isEmpty() ? currentLoginName(connection) : author.login,
-              author.source,
-              table.name,
-              rowKey,
-              {},
-              QString::fromLatin1(kind),
-              {},
-              {}};
+ChangeEntry makeEntry(const ChangeAuthor& author, const Table& table, qint64 rowKey, const QVariantList& rowValues,
+                      const char* kind, const std::vector<ColumnChange>& changes) {
+  ChangeEntry entry{QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                    author.login,
+                    author.source,
+                    table.name,
+                    rowKey,
+                    {},
+                    QString::fromLatin1(kind),
+                    QStringLiteral(""),
+                    {},
+                    rowDigest(table, rowValues)};
   const int numberAt = table.columnIndex(numberColumn(table.name));
   if (numberAt >= 0) entry.number = rowValues.value(numberAt);
-  QJsonArray list;
-  QStringList lines;
-  for (const ColumnChange& change : changes) {
-    const bool secret = isSecret(table, change.column);
-    const QJsonValue before = secret ? QJsonValue(QString::fromLatin1(kHiddenBefore)) : json(change.before);
-    const QJsonValue after = secret ? QJsonValue(QString::fromLatin1(kHiddenAfter)) : json(change.after);
-    list.append(QJsonArray{change.column, before, after});
-    lines << (entry.kind == kNewRow ? QStringLiteral("%1: %2").arg(change.column, shown(after))
-                                    : QStringLiteral("%1: %2 -> %3").arg(change.column, shown(before), shown(after)));
-  }
-  entry.summary = lines.join(QStringLiteral("; "));
-  entry.changes = QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact));
+  std::vector<ColumnChange> shown;
+  for (const ColumnChange& change : changes)
+    shown.push_back(isSecretColumn(table, change.column)
+                        ? ColumnChange{change.column, QString::fromLatin1(kHiddenBefore), QString::fromLatin1(kHiddenAfter)}
+                        : change);
+  entry.changes = encodeChanges(shown, entry.kind == QLatin1String(kNewRow));
   return entry;
 }
 
 // Called after the change itself, so this connection already holds the write
 // lock: no other program can append between reading the last seal and writing.
-void append(Connection& connection, const Entry& entry) {
-  Statement& last = connection.cachedStatement(
-      QStringLiteral("SELECT pkeychangelog, seal FROM tchangelog ORDER BY pkeychangelog DESC LIMIT 1"));
-  const bool first = !last.step();
-  const qint64 key = first ? 1 : last.value(0).toLongLong() + 1;  // no gaps: a gap is how a removal shows
-  const QString previous = first ? QString() : last.value(1).toString();
-  last.reset();
+void append(Connection& connection, const ChangeEntry& entry) {
+  std::optional<Connection::LogHead>& head = connection.logHead();
+  if (!head) {
+    Statement last(connection, QStringLiteral("SELECT pkeychangelog, seal FROM tchangelog ORDER BY pkeychangelog DESC LIMIT 1"));
+    head = last.step() ? Connection::LogHead{last.value(0).toLongLong(), last.value(1).toString()} : Connection::LogHead{};
+  }
+  const qint64 key = head->key + 1;  // no gaps: a gap is how a removal shows
+  const QString seal = entry.seal(head->seal);
   Statement& insert = connection.cachedStatement(
-      QStringLiteral("INSERT INTO tchangelog (pkeychangelog, changedat, login, source, tablename, rowkey, number, kind, "
-                     "summary, changes, seal) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+      QStringLiteral("INSERT INTO tchangelog (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+          .arg(changeLogColumns().join(QStringLiteral(", "))));
   insert.bindAll({key, entry.changedAt, entry.login, entry.source, entry.table, entry.rowKey, entry.number, entry.kind,
-                  entry.summary, entry.changes, entry.seal(previous)});
+                  entry.summary, entry.changes, seal, entry.rowDigest});
   insert.step();
   insert.reset();
+  head = Connection::LogHead{key, seal};
+}
+
+ChangeAuthor authorOf(Connection& connection) {
+  ChangeAuthor author = connection.author();
+  if (author.login.isEmpty()) author.login = currentLoginName(connection);
+  return author;
 }
 
 }  // namespace
@@ -135,6 +117,7 @@ LoggedWrite::~LoggedWrite() {
     connection_.rollback();
     return;
   }
+  connection_.logHead().reset();  // the entry, if any, is taken back too
   try {
     connection_.execute(QStringLiteral("ROLLBACK TO SAVEPOINT logged_write"));
     connection_.execute(QStringLiteral("RELEASE SAVEPOINT logged_write"));
@@ -156,10 +139,10 @@ void createChangeLog(Connection& connection) {
   connection.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS tchangelog (%1, changedat %2 NOT NULL, login %2 NOT NULL, "
                                     "source %2 NOT NULL, tablename %2 NOT NULL, rowkey BIGINT NOT NULL, number %2, "
                                     "kind %2 NOT NULL CHECK (kind IN ('NEW', 'CHANGED')), summary %2 NOT NULL, "
-                                    "changes %2 NOT NULL, seal %2 NOT NULL)")
+                                    "changes %2 NOT NULL, seal %2 NOT NULL, rowdigest %2)")
                          .arg(dialect.changeLogKeyDefinition(), dialect.textType()));
   connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_tchangelog_number ON tchangelog (lower(trim(number)))"));
-  connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_tchangelog_row ON tchangelog (tablename, rowkey)"));
+  createChangeLogRowIndex(connection);
   for (const char* event : {"UPDATE", "DELETE"})
     for (const QString& statement :
          dialect.createRefusal(QStringLiteral("tchangelog_no_%1").arg(QString::fromLatin1(event).toLower()),
@@ -167,6 +150,38 @@ void createChangeLog(Connection& connection) {
                                QStringLiteral("the change log cannot be changed")))
       connection.execute(statement);
   for (const QString& statement : dialect.createChangeLogHighWater()) connection.execute(statement);
+}
+
+// What the check compares each row with, read from the index alone: its
+// entries in order, their kinds and the digest the last one left.
+void createChangeLogRowIndex(Connection& connection) {
+  connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_tchangelog_rows ON tchangelog (tablename, rowkey, "
+                                    "pkeychangelog, kind, rowdigest)"));
+}
+
+void addRowDigestsToChangeLog(Connection& connection) {
+  connection.execute(QStringLiteral("ALTER TABLE tchangelog ADD COLUMN rowdigest %1").arg(connection.dialect().textType()));
+  connection.execute(QStringLiteral("DROP INDEX IF EXISTS ix_tchangelog_row"));
+  createChangeLogRowIndex(connection);
+}
+
+void logRowsWithoutEntries(Connection& connection) {
+  const ChangeAuthor upgrade{QStringLiteral("vantora"), QStringLiteral("upgrade to data version %1").arg(kSchemaVersion)};
+  for (const Table& table : allTables()) {
+    if (!isLogged(table)) continue;
+    const QString key = SqlDialect::rowKey(table);
+    Statement unlogged(connection, QStringLiteral("SELECT %1 FROM \"%2\" t WHERE NOT EXISTS (SELECT 1 FROM tchangelog c "
+                                                  "WHERE c.tablename = '%2' AND c.rowkey = t.\"%3\") ORDER BY t.\"%3\"")
+                                       .arg(SqlDialect::keyAndColumns(table), table.name, key));
+    std::vector<std::pair<qint64, QVariantList>> rows;
+    while (unlogged.step()) {
+      QVariantList values;
+      for (int c = 1; c < unlogged.columnCount(); ++c) values << unlogged.value(c);
+      rows.emplace_back(unlogged.value(0).toLongLong(), values);
+    }
+    for (const auto& [rowKey, values] : rows)
+      append(connection, makeEntry(upgrade, table, rowKey, values, kNewRow, filledColumns(table, values)));
+  }
 }
 
 #ifdef VANTORA_BENCH
@@ -180,21 +195,17 @@ constexpr bool benchmarkWithoutLog = false;
 
 void logNewRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& values) {
   if (!isLogged(table) || benchmarkWithoutLog) return;
-  std::vector<ColumnChange> filled;
-  for (int c = 0; c < values.size() && c < int(table.columns.size()); ++c)
-    if (table.columns[size_t(c)].type != ColumnType::Key && !values[c].isNull() && !values[c].toString().isEmpty())
-      filled.push_back({table.columns[size_t(c)].name, {}, values[c]});
-  append(connection, makeEntry(connection, table, rowKey, values, kNewRow, filled));
+  append(connection, makeEntry(authorOf(connection), table, rowKey, values, kNewRow, filledColumns(table, values)));
 }
 
-void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& rowValues,
+void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& storedRow,
                    const std::vector<ColumnChange>& changes) {
   if (!isLogged(table) || benchmarkWithoutLog) return;
   std::vector<ColumnChange> real;
   for (const ColumnChange& change : changes)
     if (change.before.isNull() != change.after.isNull() || change.before.toString() != change.after.toString())
       real.push_back(change);
-  if (!real.empty()) append(connection, makeEntry(connection, table, rowKey, rowValues, kChangedRow, real));
+  if (!real.empty()) append(connection, makeEntry(authorOf(connection), table, rowKey, storedRow, kChangedRow, real));
 }
 
 SortedQuery changeLogQuery(const ChangeFilter& filter) {
@@ -217,8 +228,9 @@ SortedQuery changeLogQuery(const ChangeFilter& filter) {
     conditions << QStringLiteral("changedat < ?");
     parameters << filter.to.addDays(1).toString(Qt::ISODate);
   }
-  return {QStringLiteral("SELECT pkeychangelog, changedat, login, source, tablename, rowkey, number, kind, summary "
-                         "FROM tchangelog WHERE %1")
+  // The summary of an entry of the first form; the changes of a compact one, which changeSummary() reads.
+  return {QStringLiteral("SELECT pkeychangelog, changedat, login, source, tablename, rowkey, number, kind, CASE WHEN "
+                         "rowdigest IS NULL THEN summary ELSE changes END AS summary FROM tchangelog WHERE %1")
               .arg(conditions.join(QStringLiteral(" AND "))),
           {{QStringLiteral("pkeychangelog"), true, false, true}},
           parameters,
@@ -226,85 +238,3 @@ SortedQuery changeLogQuery(const ChangeFilter& filter) {
           SortedQuery::Kind::Keyed};
 }
 
-namespace {
-
-// Entries in key order, each sealed over the one before: the first break.
-QStringList brokenChain(Connection& connection) {
-  Statement entries(connection, QStringLiteral("SELECT pkeychangelog, changedat, login, source, tablename, rowkey, number, "
-                                               "kind, summary, changes, seal FROM tchangelog ORDER BY pkeychangelog"));
-  QString previous;
-  qint64 lastKey = 0;
-  while (entries.step()) {
-    const qint64 key = entries.value(0).toLongLong();
-    if (key != lastKey + 1)
-      return {QStringLiteral("change log: entries %1 to %2 were removed").arg(lastKey + 1).arg(key - 1)};
-    const Entry entry{entries.value(1).toString(), entries.value(2).toString(), entries.value(3).toString(),
-                      entries.value(4).toString(),  entries.value(5).toLongLong(), entries.value(6),
-                      entries.value(7).toString(), entries.value(8).toString(), entries.value(9).toString()};
-    if (entry.seal(previous) != entries.value(10).toString())
-      return {QStringLiteral("change log: entry %1 was altered").arg(key)};
-    previous = entries.value(10).toString();
-    lastKey = key;
-  }
-  Statement sequence(connection, connection.dialect().changeLogHighWater());
-  if (sequence.step() && sequence.value(0).toLongLong() > lastKey)
-    return {QStringLiteral("change log: the entries after %1 were removed").arg(lastKey)};
-  return {};
-}
-
-QString text(const QVariant& value) { return value.isNull() ? QString() : value.toString(); }
-
-constexpr int kMostReported = 20;
-
-// What the log last wrote into each column of one row.
-using LoggedValues = QHash<QString, QString>;
-
-// One logged table's rows against what the log last wrote into them. Both are
-// read once, in key order, and walked side by side: a look-up per row would
-// cost a server a round trip each.
-void compareTable(Connection& connection, const Table& table, QStringList& problems) {
-  const QString key = SqlDialect::rowKey(table);
-  Statement rows(connection, QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY \"%3\"")
-                                 .arg(SqlDialect::keyAndColumns(table), table.name, key));
-  Statement entries(connection, QStringLiteral("SELECT rowkey, changes FROM tchangelog WHERE tablename = ? "
-                                               "ORDER BY rowkey, pkeychangelog"));
-  entries.bind(1, table.name);
-  bool rowAhead = rows.step();
-  bool entryAhead = entries.step();
-  while (entryAhead && problems.size() < kMostReported) {
-    const qint64 rowKey = entries.value(0).toLongLong();
-    LoggedValues expected;
-    for (; entryAhead && entries.value(0).toLongLong() == rowKey; entryAhead = entries.step())
-      for (const QJsonValue& change : QJsonDocument::fromJson(entries.value(1).toString().toUtf8()).array()) {
-        const QJsonArray fields = change.toArray();
-        const QString column = fields.at(0).toString();
-        if (!isSecret(table, column)) expected.insert(column, fields.at(2).isNull() ? QString() : fields.at(2).toString());
-      }
-    while (rowAhead && rows.value(0).toLongLong() < rowKey) rowAhead = rows.step();
-    if (!rowAhead || rows.value(0).toLongLong() != rowKey) {
-      problems << QStringLiteral("%1 row %2 was removed behind the program's back").arg(table.name).arg(rowKey);
-      continue;
-    }
-    for (int c = 1; c < rows.columnCount(); ++c) {
-      const auto logged = expected.constFind(rows.columnName(c));
-      if (logged != expected.constEnd() && *logged != text(rows.value(c)))
-        problems << QStringLiteral("%1 row %2: %3 holds \"%4\", but the change log last wrote \"%5\"")
-                        .arg(table.name, QString::number(rowKey), rows.columnName(c), text(rows.value(c)), *logged);
-    }
-  }
-}
-
-QStringList valuesChangedBehindTheLog(Connection& connection) {
-  QStringList problems;
-  for (const Table& table : allTables())
-    if (isLogged(table)) compareTable(connection, table, problems);
-  return problems.mid(0, kMostReported);
-}
-
-}  // namespace
-
-QStringList changeLogProblems(Connection& connection) {
-  QStringList problems = brokenChain(connection);
-  problems << valuesChangedBehindTheLog(connection);
-  return problems;
-}

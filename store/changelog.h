@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <vector>
 
+#include "store/changeentry.h"
 #include "store/pagedquery.h"
 
 class Connection;
@@ -33,11 +34,6 @@ class LoggedWrite {
   bool done_ = false;
 };
 
-struct ColumnChange {
-  QString column;
-  QVariant before;  // null for a new row
-  QVariant after;
-};
 
 #ifdef VANTORA_BENCH
 // Benchmark builds only: the same store with the log turned off, to measure its cost.
@@ -46,14 +42,23 @@ void switchChangeLogOffForBenchmark(bool off);
 
 // The log's table, its indexes and the triggers that refuse changes to it.
 void createChangeLog(Connection& connection);
+void createChangeLogRowIndex(Connection& connection);
+// Data version 5: each entry keeps the digest of its row, which the index the
+// check reads rows' entries from covers; rows stored before the log began get
+// their NEW entry, so that every row has one.
+void addRowDigestsToChangeLog(Connection& connection);
+void logRowsWithoutEntries(Connection& connection);
 
 // Called by the store's write paths: a new row with its values (by column
-// position), or the changed columns of a row. Tables that are themselves logs
-// (the sign-in logs) are not logged. Passwords are never written: a changed
-// one reads "changed".
+// position), or the changed columns of a row with the whole row as stored
+// after the write. Tables that are themselves logs (the sign-in logs) are not
+// logged. Passwords are never written: a changed one reads "changed".
 void logNewRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& values);
-void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& rowValues,
+void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, const QVariantList& storedRow,
                    const std::vector<ColumnChange>& changes);
+
+// Whether a table's changes are logged: all but the sign-in logs, which are logs themselves.
+bool isLogged(const Table& table);
 
 // The log's columns in their order, key first.
 QStringList changeLogColumns();
@@ -71,9 +76,5 @@ struct ChangeFilter {
   QDate to;
 };
 // The matching entries, newest first: changedat, login, source, tablename,
-// rowkey, number, kind, summary (one "column: before -> after" per change).
+// rowkey, number, kind, summary (as changeSummary() shows it).
 SortedQuery changeLogQuery(const ChangeFilter& filter);
-
-// The check: the first entry that was altered or removed, and rows whose
-// stored values differ from what the log last wrote into them. Empty when all agree.
-QStringList changeLogProblems(Connection& connection);

@@ -4,13 +4,17 @@
 #include <functional>
 
 // Makes a file that appears under its name only when it is complete: `write`
-// builds it as "<path>.partial" in the same folder (what a killed run left
-// there is removed first), and it is renamed into place once `write` returns.
-// A failure removes the partial file and throws; an existing file at `path`
-// is never replaced.
+// builds it as "<path>.vantora-partial" in the same folder, and it is
+// published under `path` once `write` returns. Publishing is one rename that
+// never replaces anything at `path`, not even a symbolic link (so no link
+// planted there can make it write elsewhere), and never a copy. A failure
+// removes the partial file and throws a DbError.
+//
+// A missing folder is made for its owner only. What runs that were killed
+// left in the folder (partial files and their journals) is removed first,
+// unless another run of the program is writing into the folder right now.
 void writeCompleteFile(const QString& path, const std::function<void(const QString& partialPath)>& write);
 
-// Removes the partial files, and their journals, that runs killed a while ago
-// left in the folder. Recent ones are left alone: another program may still be
-// writing them.
-void removeStalePartialFiles(const QString& folder);
+// Whether anything is at the path: a file, a folder, or a symbolic link, even
+// one that leads nowhere.
+bool entryExists(const QString& path);

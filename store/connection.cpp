@@ -22,7 +22,7 @@ std::unique_ptr<Connection> Connection::open(const QString& location, OpenMode m
   std::unique_ptr<Connection> connection;
   if (isServerLocation(location)) {
     if (auto idle = createNew ? nullptr : takeIdleSession(location)) {
-      connection.reset(new Connection(std::move(idle), location, shownServerLocation(location)));
+      connection.reset(new Connection(std::move(idle), location));
       try {
         requireCurrentSchema(*connection);
         return connection;
@@ -31,9 +31,9 @@ std::unique_ptr<Connection> Connection::open(const QString& location, OpenMode m
         connection->session_.reset();
       }
     }
-    connection.reset(new Connection(ServerSession::open(location, createNew), location, shownServerLocation(location)));
+    connection.reset(new Connection(ServerSession::open(location, createNew), location));
   } else {
-    connection.reset(new Connection(FileSession::open(location, createNew), location, location));
+    connection.reset(new Connection(FileSession::open(location, createNew), location));
   }
   if (!createNew) requireCurrentSchema(*connection);
   return connection;
@@ -65,6 +65,7 @@ void Connection::begin() {
   if (inTransaction_) throw DbError(DbErrorKind::Other, QStringLiteral("Database error: transaction already open"));
   session_->beginWriting();
   inTransaction_ = true;
+  logHead_.reset();
 }
 
 void Connection::commit() {
@@ -76,12 +77,14 @@ void Connection::commit() {
   }
   inTransaction_ = false;
   undoOnRollback_.clear();
+  logHead_.reset();
 }
 
 void Connection::rollback() {
   if (!inTransaction_) return;
   session_->rollbackQuietly();
   inTransaction_ = false;
+  logHead_.reset();
   auto undo = std::move(undoOnRollback_);
   undoOnRollback_.clear();
   for (auto it = undo.rbegin(); it != undo.rend(); ++it) (*it)();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -59,9 +60,18 @@ class Connection {
   void rollback();
   void onRollback(std::function<void()> undo);
 
+  // The change log's last entry as this connection appended it in the open
+  // write transaction: nobody else appends while the write lock is held, so
+  // the next entry needs no look-up. Forgotten whenever a transaction ends.
+  struct LogHead {
+    qint64 key = 0;
+    QString seal;
+  };
+  std::optional<LogHead>& logHead() { return logHead_; }
+
  private:
-  Connection(std::unique_ptr<EngineSession> session, const QString& address, const QString& shown)
-      : session_(std::move(session)), address_(address), shown_(shown) {}
+  Connection(std::unique_ptr<EngineSession> session, const QString& address)
+      : session_(std::move(session)), address_(address), shown_(session_->shownLocation()) {}
 
   std::unique_ptr<EngineSession> session_;
   QString address_;
@@ -69,6 +79,7 @@ class Connection {
   bool inTransaction_ = false;
   ChangeAuthor author_;
   std::vector<std::function<void()>> undoOnRollback_;
+  std::optional<LogHead> logHead_;
   std::unordered_map<QString, std::unique_ptr<Statement>> cached_;  // last: finalized before the session closes
 };
 

@@ -8,16 +8,15 @@
 #include "store/dberror.h"
 #include "store/schema.h"
 #include "store/serverlocation.h"
+#include "store/snapshot.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
 #include "store/transaction.h"
+#include "store/witnesses.h"
 
 namespace {
 
 constexpr int kRowsPerRead = 2000;
-// A server takes many rows per statement (one round trip each); the file
-// engine is in the process, and its statements take at most 999 values.
-constexpr int kServerValuesPerInsert = 20000;
 
 struct CopiedTable {
   QString name;
@@ -43,57 +42,8 @@ qint64 rowCount(Connection& connection, const QString& table) {
   return count.step() ? count.value(0).toLongLong() : 0;
 }
 
-// Writes rows a batch per statement; the last batch may be shorter.
-class BatchInsert {
- public:
-  BatchInsert(Connection& connection, const CopiedTable& table) : connection_(connection), table_(table) {
-    for (const QString& column : table.columns) names_ << quoted(column);
-    width_ = table.columns.size();
-    perStatement_ = connection.engine() == EngineKind::Server ? std::max(1, kServerValuesPerInsert / int(width_)) : 1;
-  }
-
-  void add(const QVariantList& row) {
-    pending_ << row;
-    if (pending_.size() / width_ >= perStatement_) flush();
-  }
-
-  void flush() {
-    const int rows = int(pending_.size() / width_);
-    if (rows == 0) return;
-    if (rows == perStatement_) {
-      if (!full_) full_ = std::make_unique<Statement>(connection_, sql(rows));
-      run(*full_);
-    } else {
-      Statement tail(connection_, sql(rows));
-      run(tail);
-    }
-    pending_.clear();
-  }
-
- private:
-  QString sql(int rows) const {
-    const QString one = '(' + QStringList(names_.size(), QStringLiteral("?")).join(QStringLiteral(", ")) + ')';
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-        .arg(quoted(table_.name), names_.join(QStringLiteral(", ")), QStringList(rows, one).join(QStringLiteral(", ")));
-  }
-
-  void run(Statement& insert) {
-    insert.reset();
-    insert.bindAll(pending_);
-    insert.step();
-  }
-
-  Connection& connection_;
-  const CopiedTable& table_;
-  QStringList names_;
-  qsizetype width_;
-  int perStatement_ = 1;
-  QVariantList pending_;
-  std::unique_ptr<Statement> full_;
-};
-
 // Reads the source in key order a page at a time, so neither side holds a whole table.
-void copyRows(Connection& source, Connection& destination, const CopiedTable& table) {
+void copyRows(Connection& source, Connection& destination, const CopiedTable& table, const std::function<void(int)>& copied) {
   const bool keyIsColumn = table.columns.contains(table.key);
   QStringList selected;
   if (!keyIsColumn) selected << quoted(table.key);
@@ -101,9 +51,9 @@ void copyRows(Connection& source, Connection& destination, const CopiedTable& ta
   Statement page(source, QStringLiteral("SELECT %1 FROM %2 WHERE %3 > ? ORDER BY %3 LIMIT %4")
                              .arg(selected.join(QStringLiteral(", ")), quoted(table.name), quoted(table.key))
                              .arg(kRowsPerRead));
-  CopiedTable written = table;
-  if (!keyIsColumn) written.columns.prepend(table.key);
-  BatchInsert insert(destination, written);
+  QStringList written = table.columns;
+  if (!keyIsColumn) written.prepend(table.key);
+  const auto insert = destination.session().bulkLoad(table.name, written);
   qint64 last = -1;
   for (bool more = true; more;) {
     page.reset();
@@ -111,28 +61,37 @@ void copyRows(Connection& source, Connection& destination, const CopiedTable& ta
     int read = 0;
     while (page.step()) {
       QVariantList row;
-      for (int c = 0; c < int(written.columns.size()); ++c) row << page.value(c);
+      for (int c = 0; c < int(written.size()); ++c) row << page.value(c);
       last = row.front().toLongLong();
-      insert.add(row);
+      insert->add(row);
       ++read;
     }
+    if (copied) copied(read);
     more = read == kRowsPerRead;
   }
-  insert.flush();
+  insert->finish();
 }
 
-TableCounts copyInto(Connection& source, Connection& destination) {
+TableCounts copyInto(Connection& source, Connection& destination, const CopyProgress& progress) {
   Transaction write(destination);
   createTables(destination);
+  TableCounts expected;
+  qint64 total = 0;
+  for (const CopiedTable& table : copiedTables()) total += expected.emplace_back(table.name, rowCount(source, table.name)).second;
+  qint64 done = 0;
+  const auto copied = [&](int rows) {
+    done += rows;
+    if (progress) progress(done, total);
+  };
   TableCounts counts;
   for (const CopiedTable& table : copiedTables()) {
-    copyRows(source, destination, table);
-    const qint64 expected = rowCount(source, table.name);
-    const qint64 copied = rowCount(destination, table.name);
-    if (copied != expected)
+    copyRows(source, destination, table, copied);
+    const qint64 wanted = expected[counts.size()].second;
+    const qint64 arrived = rowCount(destination, table.name);
+    if (arrived != wanted)
       throw DbError(DbErrorKind::Other, QStringLiteral("%1 holds %2 rows, but %3 arrived; nothing was copied.")
-                                            .arg(table.name, QString::number(expected), QString::number(copied)));
-    counts.emplace_back(table.name, copied);
+                                            .arg(table.name, QString::number(wanted), QString::number(arrived)));
+    counts.emplace_back(table.name, arrived);
   }
   for (const Table& table : allTables()) destination.dialect().continueKeysAfterCopy(destination, table);
   createDerivedObjects(destination);  // indexes and open lists are built faster over the rows than row by row
@@ -143,15 +102,19 @@ TableCounts copyInto(Connection& source, Connection& destination) {
 
 }  // namespace
 
-TableCounts copyDatabase(Connection& source, const QString& destination) {
+TableCounts copyDatabase(Connection& source, const QString& destination, const CopyProgress& progress) {
   TableCounts counts;
-  if (isServerLocation(destination)) {
-    auto connection = Connection::open(destination, Connection::OpenMode::CreateNew);
-    return copyInto(source, *connection);
-  }
-  writeCompleteFile(destination, [&](const QString& partialPath) {
-    auto connection = Connection::open(partialPath, Connection::OpenMode::CreateNew);
-    counts = copyInto(source, *connection);
+  readConsistentSnapshot(source, [&](Connection& snapshot) {
+    if (isServerLocation(destination)) {
+      auto connection = Connection::open(destination, Connection::OpenMode::CreateNew);
+      counts = copyInto(snapshot, *connection, progress);
+      return;
+    }
+    writeCompleteFile(destination, [&](const QString& partialPath) {
+      auto connection = Connection::open(partialPath, Connection::OpenMode::CreateNew);
+      counts = copyInto(snapshot, *connection, progress);
+    });
   });
+  startNewHistory(destination, QStringLiteral("copy"));
   return counts;
 }

@@ -1,6 +1,9 @@
 #include "store/databaselocation.h"
 
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -22,11 +25,25 @@ namespace {
 QString localPlaceOf(const QString& database) {
   return isServerLocation(database) ? defaultDatabasePath() : database;
 }
+
+// A folder that holds, or can be made to hold, new files: it is a writable
+// folder, or the nearest folder that exists above it is.
+bool canTakeNewFiles(const QString& folder) {
+  QFileInfo place(folder);
+  while (!place.exists() && !place.isSymLink() && !place.isRoot()) place = QFileInfo(place.absolutePath());
+  return place.isDir() && ::access(QFile::encodeName(place.absoluteFilePath()).constData(), W_OK | X_OK) == 0;
+}
 }  // namespace
 
-QString backupFolderFor(const QString& databasePath) {
+QString usualBackupFolderFor(const QString& databasePath) {
   const QString databaseFolder = QFileInfo(localPlaceOf(databasePath)).absolutePath();
   return QDir(QFileInfo(databaseFolder).absolutePath()).filePath(QStringLiteral("databasebackup"));
+}
+
+QString backupFolderFor(const QString& databasePath) {
+  const QString usual = usualBackupFolderFor(databasePath);
+  if (canTakeNewFiles(usual)) return usual;
+  return QDir(QFileInfo(localPlaceOf(databasePath)).absolutePath()).filePath(QStringLiteral("databasebackup"));
 }
 
 QString reportsFolderFor(const QString& databasePath) {

@@ -144,13 +144,17 @@ bool numberTaken(Connection& connection, const QString& table, const QString& co
   return taken.step();
 }
 
+void createOpenDocumentTriggers(Connection& connection) {
+  for (const ChainStep& s : chainSteps()) createTriggers(connection, s);
+}
+
 void createOpenDocumentBookkeeping(Connection& connection) {
   connection.execute(QStringLiteral("CREATE TABLE topenparent (link TEXT NOT NULL, parentrowid BIGINT NOT NULL, "
                                     "number %1 NOT NULL, PRIMARY KEY (link, parentrowid))")
                          .arg(connection.dialect().textType()));
   createOpenParentsIndex(connection);
+  createOpenDocumentTriggers(connection);
   for (const ChainStep& s : chainSteps()) {
-    createTriggers(connection, s);
     connection.execute(QStringLiteral("INSERT INTO topenparent (link, parentrowid, number) SELECT '%1', p.%2, %3 "
                                       "FROM %4 p WHERE trim(coalesce(%3, '')) <> '' AND %5")
                            .arg(s.key, parentKey(s), "p." + quoted(s.parentNumber), quoted(s.parentTable),

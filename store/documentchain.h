@@ -38,3 +38,5 @@ bool numberTaken(Connection& connection, const QString& table, const QString& co
 // writes the file: forms, the edit grids, another program. Filled from the
 // rows present.
 void createOpenDocumentBookkeeping(Connection& connection);
+// The triggers alone; on a server they can be made again over the old ones.
+void createOpenDocumentTriggers(Connection& connection);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
@@ -20,19 +21,33 @@ class EngineStatement {
   virtual QVariant value(int column) const = 0;
 };
 
+// Many whole rows into one table in one go, for copying a whole database.
+class EngineBulkLoad {
+ public:
+  virtual ~EngineBulkLoad() = default;
+  virtual void add(const QVariantList& row) = 0;  // values as they would be bound
+  virtual void finish() = 0;                      // every row is in the table once it returns
+};
+
 class EngineSession {
  public:
   virtual ~EngineSession() = default;
   virtual EngineKind kind() const = 0;
+  // Where the data is, fit for messages: never a password.
+  virtual const QString& shownLocation() const = 0;
   virtual std::unique_ptr<EngineStatement> prepare(const QString& sql) = 0;
   virtual void execute(const QString& sql) = 0;
+  virtual std::unique_ptr<EngineBulkLoad> bulkLoad(const QString& table, const QStringList& columns) = 0;
   virtual qint64 lastInsertId() const = 0;
   virtual int changedRows() const = 0;
   // Starts a transaction holding the write lock: one writer at a time, as
   // the commit-time checks and the change log's seal chain require.
   virtual void beginWriting() = 0;
+  // Starts a read-only transaction: every statement until it ends sees the
+  // database as it stood at its start. The file holds its read lock for it.
+  virtual void beginReading() = 0;
   virtual void commit() = 0;
-  virtual void rollbackQuietly() = 0;  // after a failure: never throws
+  virtual void rollbackQuietly() = 0;  // after a failure, or to end a reading: never throws
   // Still connected and outside any transaction: fit for the next connection.
   virtual bool canBeReused() const = 0;
   // From any thread: the statement running now stops with an error.

@@ -79,6 +79,20 @@ void usePasswordKey(sqlite3* db) {
   sqlite3_exec(db, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr);
 }
 
+// The page size is part of an encrypted file's format and cannot be read from
+// it, so each way files have been made is tried in turn, newest first.
+struct FileFormat {
+  void (*useKey)(sqlite3*);
+  int pageSize;
+};
+constexpr FileFormat kFormats[] = {{useRawKey, kNewFilePageSize}, {useRawKey, 1024}, {usePasswordKey, 1024}};
+
+void useFormat(sqlite3* db, const FileFormat& format) {
+  format.useKey(db);
+  const QByteArray pageSize = "PRAGMA cipher_page_size = " + QByteArray::number(format.pageSize);
+  sqlite3_exec(db, pageSize.constData(), nullptr, nullptr, nullptr);
+}
+
 // The first read proves the key: a wrong key or a foreign file fails here.
 int readTableCount(sqlite3* db, int& tables) {
   const auto store = [](void* count, int, char** values, char**) {
@@ -148,9 +162,30 @@ class FileStatement : public EngineStatement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+// The engine is in the process: one prepared INSERT per row is as fast as it gets.
+class FileBulkLoad : public EngineBulkLoad {
+ public:
+  FileBulkLoad(FileSession& session, const QString& table, const QStringList& columns) {
+    QStringList names;
+    for (const QString& column : columns) names << '"' + column + '"';
+    insert_ = session.prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                                  .arg(table, names.join(QStringLiteral(", ")),
+                                       QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+  }
+  void add(const QVariantList& row) override {
+    insert_->reset();
+    for (int i = 0; i < row.size(); ++i) insert_->bind(i + 1, row[i]);
+    insert_->step();
+  }
+  void finish() override {}
+
+ private:
+  std::unique_ptr<EngineStatement> insert_;
+};
+
 }  // namespace
 
-std::unique_ptr<FileSession> FileSession::open(const QString& path, bool createNew) {
+std::unique_ptr<FileSession> FileSession::open(const QString& path, bool createNew, int newPageSize) {
   // A new database starts as an empty file that only its owner may read; SQLite
   // takes it as a new database, and its journals copy the file's permissions.
   if (createNew)
@@ -159,14 +194,19 @@ std::unique_ptr<FileSession> FileSession::open(const QString& path, bool createN
     refuseUnusablePath(QFileInfo(path));
 
   int tables = 0;
-  sqlite3* db = openFile(path);
-  useRawKey(db);
-  int probe = readTableCount(db, tables);
-  if (probe == SQLITE_NOTADB) {  // perhaps a file made before the raw key; it is never rekeyed
-    sqlite3_close_v2(db);
+  sqlite3* db = nullptr;
+  int probe = SQLITE_NOTADB;
+  int pageSize = createNew ? newPageSize : 0;
+  for (const FileFormat& format : kFormats) {
+    if (createNew && format.pageSize != newPageSize) continue;
+    if (db) sqlite3_close_v2(db);
     db = openFile(path);
-    usePasswordKey(db);
+    useFormat(db, format);
     probe = readTableCount(db, tables);
+    if (probe != SQLITE_NOTADB) {
+      pageSize = format.pageSize;
+      break;
+    }
   }
   if (probe == SQLITE_NOTADB)
     failOpening(db, DbErrorKind::WrongKey,
@@ -192,7 +232,7 @@ std::unique_ptr<FileSession> FileSession::open(const QString& path, bool createN
                                "permission on the file and its folder.")
                     .arg(path));
 
-  std::unique_ptr<FileSession> session(new FileSession(db, path));
+  std::unique_ptr<FileSession> session(new FileSession(db, path, pageSize));
   // One file that can be copied between sessions, and every commit on disk.
   session->execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
   session->execute(QStringLiteral("PRAGMA synchronous=FULL"));
@@ -211,11 +251,26 @@ void FileSession::execute(const QString& sql) {
   if (rc != SQLITE_OK) raise(rc);
 }
 
+std::unique_ptr<EngineBulkLoad> FileSession::bulkLoad(const QString& table, const QStringList& columns) {
+  return std::make_unique<FileBulkLoad>(*this, table, columns);
+}
+
 qint64 FileSession::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
 int FileSession::changedRows() const { return sqlite3_changes(db_); }
 
 void FileSession::beginWriting() { execute(QStringLiteral("BEGIN IMMEDIATE")); }
+
+// The read lock is taken at the first read, not at BEGIN.
+void FileSession::beginReading() {
+  execute(QStringLiteral("BEGIN"));
+  try {
+    execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+  } catch (...) {
+    rollbackQuietly();
+    throw;
+  }
+}
 
 void FileSession::commit() { execute(QStringLiteral("COMMIT")); }
 

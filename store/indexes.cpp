@@ -92,6 +92,7 @@ void createListIndexes(Connection& connection, const IndexProgress& progress) {
   QStringList present;
   for (const QString& name : connection.dialect().indexNames(connection))
     if (name.startsWith(QLatin1String(kListIndexPrefix))) present << name;
+  connection.dialect().settleDeferredWork(connection);
   for (const QString& name : present)
     if (!wantedNames.contains(name)) connection.execute(QStringLiteral("DROP INDEX \"%1\"").arg(name));
   int built = 0;

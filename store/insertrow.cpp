@@ -18,3 +18,13 @@ QString insertSql(Connection& connection, const Table& table, const QStringList&
 qint64 insertedKey(Connection& connection, Statement& boundInsert) {
   return boundInsert.step() ? boundInsert.value(0).toLongLong() : connection.lastInsertId();
 }
+
+QVariantList storedRow(Connection& connection, const Table& table, qint64 rowKey) {
+  Statement read(connection, QStringLiteral("SELECT %1 FROM \"%2\" WHERE \"%3\" = ?")
+                                 .arg(SqlDialect::keyAndColumns(table), table.name, SqlDialect::rowKey(table)));
+  read.bind(1, rowKey);
+  QVariantList values;
+  if (read.step())
+    for (int c = 1; c < read.columnCount(); ++c) values << read.value(c);
+  return values;
+}

@@ -1,11 +1,10 @@
 #include "store/logins.h"
 
+#include <QHash>
+
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/recordset.h"
-#include "store/schema.h"
-#include "store/sqldialect.h"
-#include "store/statement.h"
 
 namespace {
 constexpr int kSlotColumns = 12;
@@ -68,22 +67,30 @@ SignInVerdict checkSignIn(const QStringList& slotValues, const QString& typedNam
   return SignInVerdict::InvalidUserNameAndPassword;
 }
 
+namespace {
+
+// This program's own sign-ins, by database and sign-in log.
+QHash<QString, QString>& ownSignIns() {
+  static QHash<QString, QString> names;
+  return names;
+}
+
+QString signInOf(const Connection& connection, const QString& log) { return connection.address() + QChar(0) + log; }
+
+}  // namespace
+
 void writeSignInLog(RecordSet& pendingLogRow, const QString& trimmedName, const QDateTime& when) {
   pendingLogRow.setValue(1, trimmedName);
   pendingLogRow.setValue(2, when.date());
   pendingLogRow.setValue(3, when.time());
   pendingLogRow.updateBatch();
+  ownSignIns().insert(signInOf(pendingLogRow.connection(), pendingLogRow.tableName()), trimmedName);
 }
 
-namespace {
-QString lastLoginIn(Connection& connection, const char* log) {
-  const Table& table = tableNamed(QLatin1String(log));
-  Statement last(connection, QStringLiteral("SELECT \"login\" FROM \"%1\" ORDER BY \"%2\" DESC LIMIT 1")
-                                 .arg(table.name, SqlDialect::rowKey(table)));
-  return last.step() ? last.value(0).toString() : QString();
+QString currentLoginName(Connection& connection) {
+  return ownSignIns().value(signInOf(connection, QStringLiteral("tloginwork")));
 }
-}  // namespace
 
-QString currentLoginName(Connection& connection) { return lastLoginIn(connection, "tloginwork"); }
-
-QString currentEditLoginName(Connection& connection) { return lastLoginIn(connection, "tlogineditdata"); }
+QString currentEditLoginName(Connection& connection) {
+  return ownSignIns().value(signInOf(connection, QStringLiteral("tlogineditdata")));
+}

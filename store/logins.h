@@ -28,10 +28,12 @@ QStringList readSignInSlots(const RecordSet& passwords);
 SignInVerdict checkSignIn(const QStringList& slotValues, const QString& typedName, const QString& typedPassword,
                           SignInSlots range);
 
-// Fills and writes the pending row of a sign-in log (tloginwork, tlogineditdata).
+// Fills and writes the pending row of a sign-in log (tloginwork, tlogineditdata),
+// and remembers it as this program's own sign-in to that database.
 void writeSignInLog(RecordSet& pendingLogRow, const QString& trimmedName, const QDateTime& when);
 
-// The user of the most recent sign-in: the last tloginwork row in key order.
+// Each running program is one clerk: these name who signed in, and who passed
+// the edit-data gate, through this program, whatever other computers sharing
+// the database have written since. Empty before the first one.
 QString currentLoginName(Connection& connection);
-// The user who passed the edit-data gate last: the last tlogineditdata row.
 QString currentEditLoginName(Connection& connection);

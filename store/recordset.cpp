@@ -101,6 +101,10 @@ RecordSet::Data& RecordSet::data() const {
   return *d_;
 }
 
+Connection& RecordSet::connection() const { return *data().connection; }
+
+QString RecordSet::tableName() const { return data().table ? data().table->name : QString(); }
+
 int RecordSet::fieldCount() const { return int(data().fields.size()); }
 
 QString RecordSet::fieldName(int column) const { return data().fields.value(column); }
@@ -207,7 +211,7 @@ void RecordSet::updateBatch(ConflictCheck check) {
       std::vector<ColumnChange> changes;
       for (int c = 0; c < row.values.size(); ++c)
         if (row.changed[size_t(c)]) changes.push_back({table.columns[size_t(c)].name, row.loaded[c], row.values[c]});
-      logChangedRow(*d.connection, table, row.rowid, row.values, changes);
+      logChangedRow(*d.connection, table, row.rowid, storedRow(*d.connection, table, row.rowid), changes);
     }
     logged.done();
   } catch (...) {

@@ -32,6 +32,10 @@ class RecordSet {
   bool isOpen() const;
   void close();
 
+  Connection& connection() const;
+  // The table the rows belong to; empty for a query.
+  QString tableName() const;
+
   int fieldCount() const;
   QString fieldName(int column) const;
 

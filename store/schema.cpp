@@ -9,6 +9,7 @@
 #include "store/indexes.h"
 #include "store/inquirymakes.h"
 #include "store/sqldialect.h"
+#include "store/textcharacters.h"
 #include "store/wholenumber.h"
 #include "store/dates.h"
 #include "store/dberror.h"
@@ -124,9 +125,12 @@ QVariant Column::toStored(const QVariant& value) const {
       if (yesOrNo && (text.trimmed().compare(QLatin1String("YES"), Qt::CaseInsensitive) == 0 ||
                       text.trimmed().compare(QLatin1String("NO"), Qt::CaseInsensitive) == 0))
         text = text.trimmed().toUpper();
-      if (text.size() > maxLength)
+      const qsizetype length = characterCount(text);
+      if (length > maxLength)
         throw DbError(DbErrorKind::BadValue,
-                      QStringLiteral("The text for %1 is %2 characters long; at most %3 fit.").arg(name).arg(text.size()).arg(maxLength));
+                      QStringLiteral("The text for %1 is %2 characters long; at most %3 fit.").arg(name).arg(length).arg(maxLength));
+      if (const QString why = unsoundCharacter(text); !why.isEmpty())
+        throw DbError(DbErrorKind::BadValue, QStringLiteral("The text for %1 holds %2, which cannot be stored.").arg(name, why));
       return QVariant(text);
     }
     case ColumnType::Int16:

@@ -13,7 +13,7 @@ struct Column {
   QString name;
   ColumnType type;
   bool zeroWhenUnused = false;  // quantities: unused categories hold 0, never null
-  int maxLength = 0;            // text: the most characters it holds
+  int maxLength = 0;            // text: the most characters (code points) it holds
   bool yesOrNo = false;         // a status: "yes", " No " and the like are stored in capitals
 
   // The value as stored, or a DbError(BadValue) naming the column and why.
@@ -37,7 +37,7 @@ int textLimit(const QString& table, const QString& column);
 bool isTextColumn(const QString& column);
 
 // Kept in the database; raised whenever its layout changes.
-inline constexpr int kSchemaVersion = 4;
+inline constexpr int kSchemaVersion = 6;
 
 // A new database: tables, then everything derived from them.
 void createSchema(Connection& connection);

@@ -53,6 +53,15 @@ UpgradeProgress& upgradeProgress() {
   return progress;
 }
 
+// On a server, the bookkeeping triggers run with the owner's rights, so that a
+// clerk's role needs no right to write it, and the change log's high-water
+// mark is raised once per transaction. The file has nothing to change.
+void upgradeServerBookkeeping(Connection& connection) {
+  if (connection.engine() != EngineKind::Server) return;
+  createOpenDocumentTriggers(connection);
+  for (const QString& statement : connection.dialect().createChangeLogHighWater()) connection.execute(statement);
+}
+
 // Lists sort texts in any letter case together, each list from an index in
 // its order; the inquiries by make from a table of their own.
 void upgradeListOrders(Connection& connection) {
@@ -64,13 +73,25 @@ void upgradeListOrders(Connection& connection) {
   });
 }
 
+void upgrade(Connection& connection, int version) {
+  if (version < 3)
+    createChangeLog(connection);  // before the indexes, some of which are the log's
+  else if (version < 5)
+    addRowDigestsToChangeLog(connection);
+  if (version == 0) upgradeFromFirstRelease(connection);  // builds every index of this version
+  if (version == 3) upgradeServerBookkeeping(connection);
+  if (version < 5) logRowsWithoutEntries(connection);
+  if (version >= 1 && version < 6) upgradeListOrders(connection);
+  connection.dialect().setSchemaVersion(connection, kSchemaVersion);
+}
+
 }  // namespace
 
 void setUpgradeProgress(UpgradeProgress progress) { upgradeProgress() = std::move(progress); }
 
 void requireCurrentSchema(Connection& connection) {
   if (fileVersion(connection) == kSchemaVersion) return;
-  Transaction upgrade(connection);  // holds the write lock: one program upgrades, the others wait and see it done
+  Transaction upgrading(connection);  // holds the write lock: one program upgrades, the others wait and see it done
   const int version = fileVersion(connection);
   if (version == kSchemaVersion) return;
   if (version > kSchemaVersion || version < 0)
@@ -78,9 +99,15 @@ void requireCurrentSchema(Connection& connection) {
                   QStringLiteral("The database file %1 was made by a newer version of VANTORA (data version %2; this "
                                  "program reads version %3). Open it with the newer program.")
                       .arg(connection.path(), QString::number(version), QString::number(kSchemaVersion)));
-  if (version < 3) createChangeLog(connection);  // before the indexes, some of which are the log's
-  if (version == 0) upgradeFromFirstRelease(connection);
-  if (version >= 1 && version < 4) upgradeListOrders(connection);
-  connection.dialect().setSchemaVersion(connection, kSchemaVersion);
-  upgrade.commit();
+  try {
+    upgrade(connection, version);
+  } catch (const DbError& error) {
+    if (error.kind() != DbErrorKind::NoPermission) throw;
+    throw DbError(DbErrorKind::NoPermission,
+                  QStringLiteral("The database %1 has data version %2, and this program needs version %3. Only the "
+                                 "role that owns its tables may bring it up to date: run \"vantora-db check\" once "
+                                 "as that role (see the README), then start VANTORA again.")
+                      .arg(connection.path(), QString::number(version), QString::number(kSchemaVersion)));
+  }
+  upgrading.commit();
 }

@@ -1,6 +1,5 @@
 #include "store/serverdump.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -8,6 +7,7 @@
 
 #include "store/connection.h"
 #include "store/dberror.h"
+#include "store/owneronlyfile.h"
 #include "store/serverlocation.h"
 #include "store/statement.h"
 
@@ -33,6 +33,12 @@ QString run(const QString& program, const QStringList& arguments, const QString&
   return said.isEmpty() ? QStringLiteral("it stopped with status %1").arg(process.exitCode()) : said;
 }
 
+// pg_dump takes --schema as a pattern (* ? and . are special, letter case
+// folds); inside double quotes a name matches only itself.
+QString exactSchemaPattern(const QString& schema) {
+  return '"' + QString(schema).replace('"', QStringLiteral("\"\"")) + '"';
+}
+
 }  // namespace
 
 void dumpServerDatabase(Connection& source, const QString& archivePath) {
@@ -46,14 +52,15 @@ void dumpServerDatabase(Connection& source, const QString& archivePath) {
   Statement schema(source, QStringLiteral("SELECT current_schema()"));
   schema.step();
   const QString password = passwordIn(source.address());
+  // pg_dump writes into the file as it finds it, so it is never readable by others, whatever the umask.
+  createOwnerOnlyFile(archivePath);
   // -w: never wait for a password typed at a console that a window does not have.
   const QString failed = run(pgDump,
                              {QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
-                              QStringLiteral("--schema=") + schema.value(0).toString(), QStringLiteral("--file=") + archivePath,
-                              QStringLiteral("--dbname=") + shownServerLocation(source.address())},
+                              QStringLiteral("--schema=") + exactSchemaPattern(schema.value(0).toString()), QStringLiteral("--file=") + archivePath,
+                              QStringLiteral("--dbname=") + libpqAddress(shownServerLocation(source.address()))},
                              password);
   if (!failed.isEmpty()) throw DbError(DbErrorKind::Other, QStringLiteral("pg_dump could not copy the database: %1").arg(failed));
-  QFile::setPermissions(archivePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   // The archive is proven readable the way it would be restored.
   const QString pgRestore = QStandardPaths::findExecutable(QStringLiteral("pg_restore"));
   if (pgRestore.isEmpty()) return;

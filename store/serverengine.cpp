@@ -86,6 +86,14 @@ const char kLostMessage[] =
                     .arg(shown, detail));
 }
 
+// The address and, when it leaves them to libpq's defaults (PGHOST, the
+// socket folder), the server and port libpq used.
+QString withServer(const QString& shown, const pg_conn* connection) {
+  const QString host = connection ? text(PQhost(connection)) : QString();
+  if (host.isEmpty() || shown.contains(host)) return shown;
+  return QStringLiteral("%1 (server %2, port %3)").arg(shown, host, text(PQport(connection)));
+}
+
 QVariant converted(const pg_result* result, int row, int column) {
   if (PQgetisnull(result, row, column)) return QVariant();
   const char* value = PQgetvalue(result, row, column);
@@ -167,10 +175,10 @@ class ServerStatement : public EngineStatement {
   void run() {
     std::vector<const char*> pointers;
     for (const auto& v : values_) pointers.push_back(v ? v->constData() : nullptr);
-    pg_result* result = PQexecParams(session_.handle(), sql_.constData(), int(values_.size()), types_.data(),
-                                     pointers.data(), nullptr, nullptr, 0);
-    session_.check(result);
-    session_.noteChanged(result);
+    pg_result* result = session_.run(sql_, [&](pg_conn* connection) {
+      return PQexecParams(connection, sql_.constData(), int(values_.size()), types_.data(), pointers.data(), nullptr,
+                          nullptr, 0);
+    });
     result_ = result;
     row_ = -1;
   }
@@ -201,15 +209,84 @@ class ServerStatement : public EngineStatement {
   int row_ = -1;
 };
 
+// COPY ... FROM STDIN in its text format: the server reads rows as fast as
+// they arrive, where INSERTs would make it parse every value as a parameter.
+class ServerBulkLoad : public EngineBulkLoad {
+ public:
+  ServerBulkLoad(ServerSession& session, const QString& table, const QStringList& columns) : session_(session) {
+    QStringList names;
+    for (const QString& column : columns) names << '"' + column + '"';
+    const QByteArray copy =
+        QStringLiteral("COPY \"%1\" (%2) FROM STDIN").arg(table, names.join(QStringLiteral(", "))).toUtf8();
+    pg_result* result = PQexec(session_.handle(), copy.constData());
+    if (PQresultStatus(result) != PGRES_COPY_IN) session_.check(result);
+    PQclear(result);
+  }
+
+  ~ServerBulkLoad() override {
+    if (!finished_) session_.abandonCopy();
+  }
+
+  void add(const QVariantList& row) override {
+    for (int i = 0; i < row.size(); ++i) {
+      if (i > 0) buffer_ += '\t';
+      appendValue(row[i]);
+    }
+    buffer_ += '\n';
+    if (buffer_.size() >= kFlushBytes) flush();
+  }
+
+  void finish() override {
+    flush();
+    finished_ = true;
+    if (PQputCopyEnd(session_.handle(), nullptr) != 1) session_.check(nullptr);
+    while (pg_result* result = PQgetResult(session_.handle())) {
+      session_.check(result);
+      PQclear(result);
+    }
+  }
+
+ private:
+  static constexpr qsizetype kFlushBytes = 1 << 20;
+
+  void appendValue(const QVariant& value) {
+    if (value.isNull() || !value.isValid()) {
+      buffer_ += "\\N";
+      return;
+    }
+    const QByteArray text = value.typeId() == QMetaType::Double ? QByteArray::number(value.toDouble(), 'g', 17)
+                                                                 : value.toString().toUtf8();
+    for (const char c : text) {
+      switch (c) {
+        case '\\': buffer_ += "\\\\"; break;
+        case '\t': buffer_ += "\\t"; break;
+        case '\n': buffer_ += "\\n"; break;
+        case '\r': buffer_ += "\\r"; break;
+        default: buffer_ += c;
+      }
+    }
+  }
+
+  void flush() {
+    if (buffer_.isEmpty()) return;
+    if (PQputCopyData(session_.handle(), buffer_.constData(), int(buffer_.size())) != 1) session_.check(nullptr);
+    buffer_.clear();
+  }
+
+  ServerSession& session_;
+  QByteArray buffer_;
+  bool finished_ = false;
+};
+
 }  // namespace
 
 std::unique_ptr<ServerSession> ServerSession::open(const QString& uri, bool createNew) {
-  const QString shown = shownServerLocation(uri);
-  const QByteArray address = uri.toUtf8();
+  const QByteArray address = libpqAddress(uri).toUtf8();
   // Defaults first: what the address names wins over them.
   const char* keys[] = {"application_name", "connect_timeout", "dbname", nullptr};
   const char* values[] = {"VANTORA", kConnectSeconds, address.constData(), nullptr};
   pg_conn* connection = PQconnectdbParams(keys, values, 1);
+  const QString shown = withServer(shownServerLocation(uri), connection);
   if (!connection || PQstatus(connection) != CONNECTION_OK) failConnecting(connection, shown);
 
   std::unique_ptr<ServerSession> session(new ServerSession(connection, shown));
@@ -230,7 +307,11 @@ std::unique_ptr<ServerSession> ServerSession::open(const QString& uri, bool crea
                       .arg(shown));
   if (createNew && holdsTables)
     throw DbError(DbErrorKind::Other,
-                  QStringLiteral("The database %1 already holds a VANTORA database; it was left untouched.").arg(shown));
+                  QStringLiteral("The database %1 already holds a VANTORA database; it was left untouched. A new "
+                                 "database or a copy needs one without VANTORA's tables: make another database on "
+                                 "the server (createdb) or give a schema of its own in the address (%2); see the "
+                                 "README.")
+                      .arg(shown, QStringLiteral("options=-csearch_path%3DSCHEMA")));
   if (!createNew && !holdsTables)
     throw DbError(DbErrorKind::EmptyFile,
                   QStringLiteral("The database %1 holds no VANTORA tables yet. Create them with \"vantora-db init\", "
@@ -260,16 +341,13 @@ void ServerSession::prepareSession() {
 }
 
 pg_conn* ServerSession::handle() {
-  if (PQstatus(connection_) == CONNECTION_OK) return connection_;
+  if (!broken_ && PQstatus(connection_) == CONNECTION_OK) return connection_;
   // Inside a transaction a new connection would lose what the transaction
   // wrote and commit the rest alone: the transaction fails as a whole instead.
-  if (inTransaction_) throw DbError(DbErrorKind::ConnectionLost, QString::fromLatin1(kLostMessage));
+  if (transaction_ != Open::Nothing) throw DbError(DbErrorKind::ConnectionLost, QString::fromLatin1(kLostMessage));
   PQreset(connection_);
-  if (PQstatus(connection_) != CONNECTION_OK)
-    throw DbError(DbErrorKind::Unreachable,
-                  QStringLiteral("The database server at %1 cannot be reached: %2\nNothing was saved; what you typed is "
-                                 "still here. Try again when the server is back.")
-                      .arg(shown_, text(PQerrorMessage(connection_))));
+  if (PQstatus(connection_) != CONNECTION_OK) throw DbError(DbErrorKind::ConnectionLost, QString::fromLatin1(kLostMessage));
+  broken_ = false;
   prepareSession();
   return connection_;
 }
@@ -281,8 +359,13 @@ void ServerSession::check(pg_result* result) {
   const QString detail = result ? text(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) : QString();
   const QString connectionDetail = text(PQerrorMessage(connection_));
   PQclear(result);
-  if (PQstatus(connection_) != CONNECTION_OK || lostConnection(state))
+  // A failure the server did not report (no SQLSTATE) is libpq's own: the
+  // socket went away, though libpq may not know it yet. The next transaction
+  // starts on a new connection.
+  if (PQstatus(connection_) != CONNECTION_OK || lostConnection(state) || state.isEmpty()) {
+    broken_ = true;
     throw DbError(DbErrorKind::ConnectionLost, QString::fromLatin1(kLostMessage));
+  }
   if (state == "23505")
     throw DbError(DbErrorKind::Duplicate,
                   QStringLiteral("This document number is already stored, so nothing was saved. Please write "
@@ -295,9 +378,9 @@ void ServerSession::check(pg_result* result) {
                                  "again."));
   if (state == "42501")
     throw DbError(DbErrorKind::NoPermission,
-                  QStringLiteral("The database server does not allow this: %1. Nothing was saved. Ask whoever looks "
-                                 "after the server to grant VANTORA's user its rights (see the README).")
-                      .arg(detail));
+                  QStringLiteral("The database server does not allow this: %1.%2 Ask whoever looks after the server to "
+                                 "grant VANTORA's user its rights (see the README).")
+                      .arg(detail, transaction_ == Open::Writing ? QStringLiteral(" Nothing was saved.") : QString()));
   if (state == "53100")
     throw DbError(DbErrorKind::DiskFull,
                   QStringLiteral("The database server's disk is full. Nothing was saved; please tell whoever looks "
@@ -306,24 +389,52 @@ void ServerSession::check(pg_result* result) {
                 QStringLiteral("Database error: %1").arg(detail.isEmpty() ? connectionDetail : detail));
 }
 
-void ServerSession::noteChanged(pg_result* result) { changedRows_ = QByteArray(PQcmdTuples(result)).toInt(); }
+// Leaves the copy state; the transaction the copy ran in fails and is rolled back.
+void ServerSession::abandonCopy() {
+  if (broken_ || PQstatus(connection_) != CONNECTION_OK) return;
+  PQputCopyEnd(connection_, "the copy was abandoned");
+  while (pg_result* result = PQgetResult(connection_)) PQclear(result);
+}
+
+// A statement that failed only because the server went away since the last
+// one is sent once more, on a new connection, where nothing can happen twice:
+// the start of a transaction, or a read outside one. A restarted server then
+// costs no failed SAVE.
+pg_result* ServerSession::run(const QByteArray& sql, const std::function<pg_result*(pg_conn*)>& send) {
+  const QByteArray verb = sql.trimmed().left(6).toUpper();
+  bool mayRetry = transaction_ == Open::Nothing && (verb.startsWith("BEGIN") || verb == "SELECT");
+  for (;;) {
+    pg_result* result = send(handle());
+    try {
+      check(result);
+    } catch (const DbError&) {
+      if (!mayRetry || !broken_) throw;
+      mayRetry = false;
+      continue;
+    }
+    changedRows_ = QByteArray(PQcmdTuples(result)).toInt();
+    return result;
+  }
+}
 
 std::unique_ptr<EngineStatement> ServerSession::prepare(const QString& sql) {
   return std::make_unique<ServerStatement>(*this, sql);
 }
 
+std::unique_ptr<EngineBulkLoad> ServerSession::bulkLoad(const QString& table, const QStringList& columns) {
+  return std::make_unique<ServerBulkLoad>(*this, table, columns);
+}
+
 void ServerSession::execute(const QString& sql) {
-  pg_result* result = PQexec(handle(), sql.toUtf8().constData());
-  check(result);
-  noteChanged(result);
-  PQclear(result);
+  const QByteArray text = sql.toUtf8();
+  PQclear(run(text, [&text](pg_conn* connection) { return PQexec(connection, text.constData()); }));
 }
 
 // One writer at a time within this database's schema, as the file's write lock:
 // the commit-time checks and the change log's chain rely on it.
 void ServerSession::beginWriting() {
   execute(QStringLiteral("BEGIN"));
-  inTransaction_ = true;
+  transaction_ = Open::Writing;
   try {
     execute(QStringLiteral("SELECT pg_advisory_xact_lock(1447128654, (SELECT oid::integer FROM pg_namespace "
                            "WHERE nspname = current_schema()))"));
@@ -331,6 +442,12 @@ void ServerSession::beginWriting() {
     rollbackQuietly();
     throw;
   }
+}
+
+// A snapshot that never holds up a writer.
+void ServerSession::beginReading() {
+  execute(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+  transaction_ = Open::Reading;
 }
 
 void ServerSession::commit() {
@@ -342,14 +459,14 @@ void ServerSession::commit() {
                   QStringLiteral("The connection to the database server was lost while saving. The server kept all of "
                                  "it or none of it: look at the list before saving again. What you typed is still here."));
   }
-  inTransaction_ = false;
+  transaction_ = Open::Nothing;
 }
 
 bool ServerSession::canBeReused() const {
-  return !inTransaction_ && PQstatus(connection_) == CONNECTION_OK && PQtransactionStatus(connection_) == PQTRANS_IDLE;
+  return transaction_ == Open::Nothing && !broken_ && PQstatus(connection_) == CONNECTION_OK && PQtransactionStatus(connection_) == PQTRANS_IDLE;
 }
 
 void ServerSession::rollbackQuietly() {
-  inTransaction_ = false;
-  if (PQstatus(connection_) == CONNECTION_OK) PQclear(PQexec(connection_, "ROLLBACK"));
+  transaction_ = Open::Nothing;
+  if (!broken_ && PQstatus(connection_) == CONNECTION_OK) PQclear(PQexec(connection_, "ROLLBACK"));
 }

@@ -4,8 +4,16 @@
 #include <QUrlQuery>
 
 namespace {
-constexpr char kPasswordField[] = "password";
+
+bool isPasswordField(const QString& key) { return key.compare(QLatin1String("password"), Qt::CaseInsensitive) == 0; }
+
+bool queryCarriesPassword(const QUrlQuery& query) {
+  for (const auto& [key, value] : query.queryItems())
+    if (isPasswordField(key)) return true;
+  return false;
 }
+
+}  // namespace
 
 bool isServerLocation(const QString& location) {
   return location.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
@@ -15,9 +23,10 @@ bool isServerLocation(const QString& location) {
 QString shownServerLocation(const QString& location) {
   QUrl url(location);
   QUrlQuery query(url);
-  if (url.password().isEmpty() && !query.hasQueryItem(QLatin1String(kPasswordField))) return location;
+  if (url.password().isEmpty() && !queryCarriesPassword(query)) return location;
   url.setPassword({});
-  query.removeAllQueryItems(QLatin1String(kPasswordField));
+  for (const auto& [key, value] : query.queryItems())
+    if (isPasswordField(key)) query.removeAllQueryItems(key);
   url.setQuery(query);
   return url.toString();
 }
@@ -25,5 +34,11 @@ QString shownServerLocation(const QString& location) {
 bool carriesPassword(const QString& location) {
   if (!isServerLocation(location)) return false;
   const QUrl url(location);
-  return !url.password().isEmpty() || QUrlQuery(url).hasQueryItem(QLatin1String(kPasswordField));
+  return !url.password().isEmpty() || queryCarriesPassword(QUrlQuery(url));
+}
+
+QString libpqAddress(const QString& location) {
+  const qsizetype schemeEnd = location.indexOf(QLatin1String("://"));
+  if (!isServerLocation(location) || schemeEnd < 0) return location;
+  return location.left(schemeEnd).toLower() + location.mid(schemeEnd);
 }

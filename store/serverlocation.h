@@ -9,5 +9,8 @@ bool isServerLocation(const QString& location);
 // The address without its password, fit for messages and logs.
 QString shownServerLocation(const QString& location);
 
-// Whether the address itself carries a password.
+// Whether the address itself carries a password (in any letter case).
 bool carriesPassword(const QString& location);
+
+// The address as libpq takes it: the scheme in small letters.
+QString libpqAddress(const QString& location);

@@ -95,6 +95,7 @@ class FileDialect : public SqlDialect {
     connection.execute(QStringLiteral("PRAGMA cache_size = -262144"));  // 256 MiB
     connection.execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
   }
+  void settleDeferredWork(Connection&) const override {}  // nothing waits for the commit
   void refreshStatistics(Connection&) const override {}  // the file's plans come from its indexes alone
   void continueKeysAfterCopy(Connection&, const Table&) const override {}  // AUTOINCREMENT follows inserted keys
 };
@@ -141,10 +142,12 @@ class ServerDialect : public SqlDialect {
   }
   QString returningKey(const QString& keyColumn) const override { return QStringLiteral(" RETURNING ") + quoted(keyColumn); }
 
+  // The function runs with its owner's rights, so that a clerk's role keeps the
+  // bookkeeping true without being allowed to write it itself.
   QStringList createTrigger(const QString& name, const QString& timing, const QString& body) const override {
     const QString function = quoted(name + QStringLiteral("_run"));
-    return {QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $body$ BEGIN %2 "
-                           "RETURN NEW; END $body$")
+    return {QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER SET "
+                           "search_path FROM CURRENT AS $body$ BEGIN %2 RETURN NEW; END $body$")
                 .arg(function, body),
             QStringLiteral("CREATE OR REPLACE TRIGGER %1 %2 FOR EACH ROW EXECUTE FUNCTION %3()").arg(quoted(name), timing, function)};
   }
@@ -172,22 +175,31 @@ class ServerDialect : public SqlDialect {
     QStringList statements = {
         QStringLiteral("CREATE TABLE IF NOT EXISTS tchangeloghighwater (lastkey bigint NOT NULL)"),
         QStringLiteral("INSERT INTO tchangeloghighwater SELECT 0 WHERE NOT EXISTS (SELECT 1 FROM tchangeloghighwater)")};
-    // Once per statement: a row trigger would update the one row once per entry,
-    // and a copy writing a million entries in one transaction slows to a crawl.
+    // Raised once per transaction, as it commits: raising it at every statement
+    // would update one row thousands of times in a long transaction, each update
+    // slower than the one before. It runs with the owner's rights: a clerk's role
+    // needs none on the table.
     statements << QStringLiteral("CREATE OR REPLACE FUNCTION tchangelog_highwater_run() RETURNS trigger LANGUAGE plpgsql "
-                                 "AS $body$ BEGIN UPDATE tchangeloghighwater SET lastkey = greatest(lastkey, (SELECT "
-                                 "max(pkeychangelog) FROM written)); RETURN NULL; END $body$")
-               << QStringLiteral("CREATE OR REPLACE TRIGGER tchangelog_highwater AFTER INSERT ON tchangelog REFERENCING "
-                                 "NEW TABLE AS written FOR EACH STATEMENT EXECUTE FUNCTION tchangelog_highwater_run()");
+                                 "SECURITY DEFINER SET search_path FROM CURRENT AS $body$ BEGIN IF current_setting("
+                                 "'vantora.highwater_raised_by', true) IS DISTINCT FROM txid_current()::text THEN UPDATE "
+                                 "tchangeloghighwater SET lastkey = greatest(lastkey, (SELECT max(pkeychangelog) FROM "
+                                 "tchangelog)); PERFORM set_config('vantora.highwater_raised_by', txid_current()::text, "
+                                 "true); END IF; RETURN NULL; END $body$")
+               << QStringLiteral("DROP TRIGGER IF EXISTS tchangelog_highwater ON tchangelog")
+               << QStringLiteral("CREATE CONSTRAINT TRIGGER tchangelog_highwater AFTER INSERT ON tchangelog DEFERRABLE "
+                                 "INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION tchangelog_highwater_run()");
+    // Whoever writes it, it never goes down and never past the log's last entry:
+    // a false "entries removed" cannot be planted.
     statements << createTrigger(QStringLiteral("tchangeloghighwater_only_up"),
-                                QStringLiteral("BEFORE UPDATE ON tchangeloghighwater"),
-                                QStringLiteral("IF new.lastkey < old.lastkey THEN RAISE EXCEPTION 'the change log cannot "
-                                               "be changed'; END IF;"));
+                                QStringLiteral("BEFORE INSERT OR UPDATE ON tchangeloghighwater"),
+                                QStringLiteral("IF new.lastkey > coalesce((SELECT max(pkeychangelog) FROM tchangelog), 0) "
+                                               "OR (TG_OP = 'UPDATE' AND new.lastkey < old.lastkey) THEN RAISE EXCEPTION "
+                                               "'the change log cannot be changed'; END IF;"));
     statements << createRefusal(QStringLiteral("tchangeloghighwater_no_delete"), QStringLiteral("DELETE"),
                                 QStringLiteral("tchangeloghighwater"), QStringLiteral("the change log cannot be changed"));
     return statements;
   }
-  QString changeLogHighWater() const override { return QStringLiteral("SELECT lastkey FROM tchangeloghighwater"); }
+  QString changeLogHighWater() const override { return QStringLiteral("SELECT max(lastkey) FROM tchangeloghighwater"); }
 
   bool hasTable(Connection& connection, const QString& table) const override {
     Statement found(connection, QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables WHERE schemaname = current_schema() "
@@ -209,6 +221,9 @@ class ServerDialect : public SqlDialect {
     connection.execute(QStringLiteral("INSERT INTO tschemaversion (version) VALUES (%1)").arg(version));
   }
   void prepareBulkLoad(Connection&) const override {}  // the server has its own memory
+  void settleDeferredWork(Connection& connection) const override {
+    connection.execute(QStringLiteral("SET CONSTRAINTS ALL IMMEDIATE"));
+  }
   void refreshStatistics(Connection& connection) const override { connection.execute(QStringLiteral("ANALYZE")); }
   // The server checks its own pages; what is left to check is the data.
   QString integrityCheck(Connection&) const override { return QStringLiteral("ok"); }

@@ -59,6 +59,10 @@ class SqlDialect {
   // Before a new database is filled in one go: the file engine keeps much of
   // it in memory meanwhile, and the journals of each row's savepoint too.
   virtual void prepareBulkLoad(Connection& connection) const = 0;
+  // What a write transaction left for its commit is done now: a server builds
+  // no index on a table with such work pending (the change log's high-water
+  // mark, raised at commit).
+  virtual void settleDeferredWork(Connection& connection) const = 0;
   // After a database was filled in one go: the planner learns the new sizes at
   // once instead of when the server next gets round to it.
   virtual void refreshStatistics(Connection& connection) const = 0;

@@ -9,6 +9,12 @@
 
 QVariant boxText(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
 
+void requireNumberWritten(const QString& number, const QString& what) {
+  if (number.trimmed().isEmpty())
+    throw Refusal{QStringLiteral("WRITE %1 otherwise Data will not be saved..").arg(what), QStringLiteral("ALERT!!!"),
+                  Prompter::Icon::Error};
+}
+
 QVariant boxAmount(const QString& text, const QString& what) {
   if (text.trimmed().isEmpty()) return {};
   const ParsedNumber parsed = parseWholeNumber(text, kInt32Range);

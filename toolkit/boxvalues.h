@@ -7,6 +7,11 @@ class QLineEdit;
 // What a box shows, as the value its column stores: an empty box stores no value.
 QVariant boxText(const QString& text);
 
+// A document number at SAVE: empty, or nothing but blanks, it could never be
+// found again, so a Refusal "WRITE <what> otherwise Data will not be saved..".
+// Any other number is stored as typed.
+void requireNumberWritten(const QString& number, const QString& what);
+
 // A rate or amount box: a 32-bit whole number of 0 or more, no value when the
 // box is empty, otherwise a Refusal saying why it cannot be stored.
 QVariant boxAmount(const QString& text, const QString& what);

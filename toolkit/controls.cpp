@@ -8,8 +8,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
-#include <memory>
+#include <QValidator>
 
+#include "store/textcharacters.h"
 #include "toolkit/comboaccessible.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/prompter.h"
@@ -24,6 +25,7 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& tool
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
   box->setToolTip(tooltip);
+  refuseUnstorableText(box);
   return box;
 }
 
@@ -56,6 +58,7 @@ QComboBox* makeListCombo(QWidget* parent, const QString& name, const QString& to
   combo->setObjectName(name);
   combo->setToolTip(tooltip);
   combo->setEditable(true);
+  refuseUnstorableText(combo);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->setCompleter(nullptr);
   // Sizing to the contents would read every entry of a long list.
@@ -117,22 +120,71 @@ class ClickFilter : public QObject {
 
 void onClicked(QWidget* control, std::function<void()> handler) { new ClickFilter(control, std::move(handler)); }
 
-void limitTextLength(QWidget* box, int limit) {
+namespace {
+// Judges each edit the user makes in a box before the box takes it: a text
+// longer than the box's column holds, or with a character that cannot be
+// stored, is refused whole with a message naming the box, and the box keeps
+// what it held. A validator rather than a handler of the change: a change
+// undone afterwards would already have reached whatever follows the box.
+class StorableText : public QValidator {
+ public:
+  StorableText(QLineEdit* edit, QWidget* box) : QValidator(edit), edit_(edit), box_(box) {
+    edit->setMaxLength(1 << 24);  // a line edit cuts at its own limit without a word
+    edit->setValidator(this);
+    connect(edit, &QLineEdit::inputRejected, this, &StorableText::rejected);
+  }
+
+  void setLimit(int limit) { limit_ = limit; }
+
+  State validate(QString& text, int&) const override {
+    refusal_ = problem(text);
+    refused_ = text;
+    return refusal_.isEmpty() ? Acceptable : Invalid;
+  }
+
+ private:
+  QString problem(const QString& text) const {
+    if (limit_ > 0 && characterCount(text) > limit_)
+      return QStringLiteral("is too long: at most %1 characters fit").arg(limit_);
+    const QString why = unsoundCharacter(text);
+    return why.isEmpty() ? QString() : QStringLiteral("holds %1").arg(why);
+  }
+
+  // The box undoes a refused edit only after saying so; a text the form set
+  // itself (a value stored earlier) is shown as it is, without a message.
+  void rejected() {
+    QMetaObject::invokeMethod(
+        this,
+        [this, why = refusal_, text = refused_] {
+          if (edit_->text() == text) return;
+          const QString name = box_->accessibleName().isEmpty() ? box_->objectName() : box_->accessibleName();
+          tell(QStringLiteral("The text for %1 %2, so it was not entered.").arg(name, why), QStringLiteral("ALERT!"));
+        },
+        Qt::QueuedConnection);
+  }
+
+  QLineEdit* edit_;
+  QWidget* box_;
+  int limit_ = 0;
+  mutable QString refusal_;
+  mutable QString refused_;
+};
+
+QLineEdit* lineEditOf(QWidget* box) {
   auto* combo = qobject_cast<QComboBox*>(box);
-  QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(box);
-  if (!edit) return;
-  // A line edit cuts at its own limit without a word; ours is judged instead.
-  edit->setMaxLength(1 << 24);
-  auto fitting = std::make_shared<QString>(edit->text());
-  QObject::connect(edit, &QLineEdit::textChanged, edit, [fitting, limit](const QString& text) {
-    if (text.size() <= limit) *fitting = text;
-  });
-  QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, box, fitting, limit](const QString& text) {
-    if (text.size() <= limit) return;
-    edit->setText(*fitting);
-    tell(QStringLiteral("The text for %1 is too long: at most %2 characters fit, so it was not entered.")
-             .arg(box->accessibleName().isEmpty() ? box->objectName() : box->accessibleName())
-             .arg(limit),
-         QStringLiteral("ALERT!"));
-  });
+  return combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(box);
+}
+
+StorableText* guardOf(QWidget* box) {
+  QLineEdit* edit = lineEditOf(box);
+  if (!edit) return nullptr;
+  if (auto* guard = edit->findChild<StorableText*>(QString(), Qt::FindDirectChildrenOnly)) return guard;
+  return new StorableText(edit, box);
+}
+}  // namespace
+
+void refuseUnstorableText(QWidget* box) { guardOf(box); }
+
+void limitTextLength(QWidget* box, int limit) {
+  if (StorableText* guard = guardOf(box)) guard->setLimit(limit);
 }

@@ -38,7 +38,12 @@ void onDayPicked(QCalendarWidget* calendar, QObject* context, std::function<void
 // A click on the control, or Enter while it has the focus.
 void onClicked(QWidget* control, std::function<void()> handler);
 
-// A text box (or editable combo) that holds at most `limit` characters. Text
-// typed or pasted beyond it is refused whole, with a message naming the box;
-// nothing is silently cut.
+// A text box (or editable combo) takes only text that can be stored: no
+// control or formatting character (tab, line break, a right-to-left
+// override...), no half of a broken character. An edit that brings one is
+// refused whole, with a message naming the box; nothing is silently cut.
+// Every box made above already refuses them.
+void refuseUnstorableText(QWidget* box);
+// Such a box that also holds at most `limit` characters, counted as the store
+// counts them (an emoji is one).
 void limitTextLength(QWidget* box, int limit);

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include "store/changeentry.h"
 #include "store/dates.h"
 
 namespace {
@@ -21,6 +22,7 @@ QVariant GridColumn::shown(const QVariant& stored) const {
     static const QLocale office(QLocale::English, QLocale::India);
     return office.toString(stored.toLongLong());
   }
+  if (pattern == Pattern::ChangeSummary) return changeSummary(stored.toString());
   return stored;
 }
 

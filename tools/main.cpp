@@ -1,24 +1,31 @@
 // vantora-db: creates, fills, backs up and checks VANTORA database files.
+#include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QLocale>
 #include <QStringList>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 #include <functional>
+#include <iostream>
 #include <optional>
+#include <string>
 
 #include "store/backup.h"
 #include "store/chaincheck.h"
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/commandline.h"
 #include "store/completefile.h"
 #include "store/connection.h"
 #include "store/databasecopy.h"
 #include "store/dberror.h"
+#include "store/logins.h"
 #include "store/pagedquery.h"
 #include "store/statement.h"
 #include "store/rowwriter.h"
@@ -27,6 +34,7 @@
 #include "store/serverlocation.h"
 #include "store/sqldialect.h"
 #include "store/transaction.h"
+#include "store/witnesses.h"
 #include "tools/demodata.h"
 
 namespace {
@@ -39,7 +47,9 @@ const char kCommands[] =
     "server given as postgresql://... (a password belongs in ~/.pgpass or PGPASSWORD, not in the address).\n"
     "\n"
     "Commands:\n"
-    "  init ADMIN:PASSWORD [USER:PASSWORD ...]  new database; up to five users after the administrator\n"
+    "  init ADMIN [USER ...]                    new database; up to five users after the administrator. Each\n"
+    "                                           password is asked for, unseen, or read one per line from\n"
+    "                                           standard input\n"
     "  demo [--transactions N] [--unquoted P]   new database with example data\n"
     "  copy --from SOURCE --to DEST             the whole database into a new one, file or server, either way\n"
     "  backup DEST                              encrypted copy of the database into the file DEST (on a\n"
@@ -83,29 +93,103 @@ void createDatabase(const QString& location, const std::function<void(Connection
       create(location);
     else
       writeCompleteFile(location, create);
+    startNewHistory(location, QStringLiteral("new database"));
   } catch (const DbError& error) {
     throw DbError(error.kind(),
                   QStringLiteral("No database was created at %1: %2").arg(shownServerLocation(location), error.message()));
   }
 }
 
-int init(const QString& path, const QStringList& pairs) {
-  if (pairs.isEmpty() || pairs.size() > 6) {
-    err << "init needs the administrator and at most five users, each as NAME:PASSWORD\n";
+// Echo is off on the terminal while a password is typed; an interrupt gives it back.
+class HiddenTyping {
+ public:
+  HiddenTyping() {
+    tcgetattr(STDIN_FILENO, &shown_);
+    termios hidden = shown_;
+    hidden.c_lflag &= ~tcflag_t(ECHO);
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
+    std::signal(SIGINT, interrupted);
+  }
+  ~HiddenTyping() {
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &shown_);
+    std::signal(SIGINT, SIG_DFL);
+    err << "\n";
+    err.flush();
+  }
+  HiddenTyping(const HiddenTyping&) = delete;
+  HiddenTyping& operator=(const HiddenTyping&) = delete;
+
+ private:
+  static void interrupted(int) {
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &shown_);
+    _exit(130);
+  }
+  static inline termios shown_{};
+};
+
+std::optional<QString> readLine() {
+  std::string line;
+  if (!std::getline(std::cin, line)) return std::nullopt;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return QString::fromLocal8Bit(line);
+}
+
+std::optional<QString> typedPassword(const QString& prompt) {
+  const HiddenTyping hidden;  // before the prompt: nothing typed after it shows
+  err << prompt;
+  err.flush();
+  return readLine();
+}
+
+// Each name's password: typed at a terminal, unseen and twice, or else one
+// line each, in the names' order, from standard input. Nothing when none came.
+std::optional<QStringList> readPasswords(const QStringList& names) {
+  const bool terminal = isatty(STDIN_FILENO);
+  QStringList passwords;
+  for (const QString& name : names) {
+    if (!terminal) {
+      const auto line = readLine();
+      if (!line) {
+        err << "Standard input ended before the password for " << name << "; nothing was created.\n";
+        return std::nullopt;
+      }
+      passwords << *line;
+      continue;
+    }
+    const auto typed = typedPassword(QStringLiteral("Password for %1: ").arg(name));
+    const auto again = typed ? typedPassword(QStringLiteral("The same again: ")) : std::nullopt;
+    if (!again || *typed != *again) {
+      err << "The two passwords for " << name << " differ; nothing was created.\n";
+      return std::nullopt;
+    }
+    passwords << *typed;
+  }
+  return passwords;
+}
+
+int init(const QString& path, const QStringList& names) {
+  if (names.isEmpty() || names.size() > 6) {
+    err << "init needs the administrator's name and at most five users' names\n";
     return 2;
   }
-  QVariantList slotValues;
-  for (int slot = 0; slot < 6; ++slot) {
-    const QString pair = pairs.value(slot);
-    const qsizetype colon = pair.indexOf(':');
-    if (slot < pairs.size() && (colon <= 0 || colon == pair.size() - 1)) {
-      err << "not NAME:PASSWORD: " << pair << "\n";
+  for (const QString& name : names)
+    if (name.contains(':')) {
+      err << "init takes names only (init ADMIN [USER ...]): a password on the command line can be read by every "
+             "user of this computer and stays in the shell's history. Each password is asked for, or read one per "
+             "line from standard input. Nothing was created.\n";
       return 2;
     }
-    slotValues << (slot < pairs.size() ? pair.left(colon) : QString(""))
-               << (slot < pairs.size() ? pair.mid(colon + 1) : QString(""));
+  const auto passwords = readPasswords(names);
+  if (!passwords) return 2;
+  QStringList slotValues;
+  for (int slot = 0; slot < 6; ++slot) slotValues << names.value(slot) << passwords->value(slot);
+  if (const QString problem = signInSlotsProblem(slotValues); !problem.isEmpty()) {
+    err << problem << " Nothing was created.\n";
+    return 2;
   }
-  createDatabase(path, [&slotValues](Connection& connection) { RowWriter(connection, "tloginpassword").append(slotValues); });
+  createDatabase(path, [&slotValues](Connection& connection) {
+    RowWriter(connection, "tloginpassword").append(QVariantList(slotValues.begin(), slotValues.end()));
+  });
   out << "Created " << shownServerLocation(path) << "\n";
   return 0;
 }
@@ -168,10 +252,15 @@ int check(const QString& path) {
   out << "integrity: " << report.integrity << "\n";
   if (report.brokenChains.isEmpty()) out << "broken chains: none\n";
   for (const QString& line : report.brokenChains) out << "broken chain: " << line << "\n";
-  const QStringList logProblems = changeLogProblems(*connection);
-  if (logProblems.isEmpty()) out << "change log: sealed and agrees with the data\n";
-  for (const QString& line : logProblems) out << line << "\n";
-  return report.integrity == "ok" && report.brokenChains.isEmpty() && logProblems.isEmpty() ? 0 : 1;
+  if (report.logProblems.isEmpty()) out << "change log: sealed and agrees with the data\n";
+  for (const QString& line : report.logProblems) out << line << "\n";
+  for (const QString& line : report.notes) out << "not checked: " << line << "\n";
+  if (report.headSound && report.headKey > 0) {
+    const QString witnesses = recordWitness(connection->address(), QStringLiteral("check"), report.headKey, report.headSeal);
+    out << "witness: entry " << report.headKey << ", seal " << report.headSeal << "\n";
+    if (!witnesses.isEmpty()) out << "  noted in " << witnesses << "\n";
+  }
+  return report.sound() ? 0 : 1;
 }
 
 int copy(const QString& from, const QString& to) {
@@ -185,13 +274,28 @@ int copy(const QString& from, const QString& to) {
 
 int log(const QString& path, const ChangeFilter& filter) {
   auto connection = Connection::open(path);
+  for (const QString& problem : changeLogHeadProblems(*connection))
+    out << "THE CHANGE LOG FAILS ITS CHECK: " << problem << ". Run \"vantora-db check\".\n";
   auto entries = wholeList(*connection, changeLogQuery(filter));
+  const int summary = entries->columnCount() - 1;
   while (entries->step()) {
     QStringList fields;
-    for (int c = 1; c < entries->columnCount(); ++c) fields << entries->value(c).toString();
+    for (int c = 1; c < summary; ++c) fields << entries->value(c).toString();
+    fields << changeSummary(entries->value(summary).toString());
     out << fields.join(QStringLiteral("  ")) << "\n";
   }
   return 0;
+}
+
+// What a server going away means for a command, in a command line's words.
+QString lostConnectionWords(const QString& command) {
+  static const QHash<QString, QString> outcomes = {
+      {"init", "no database was created"}, {"demo", "no database was created"}, {"copy", "nothing was copied"},
+      {"backup", "no backup was made"},    {"check", "the check did not finish"}, {"log", "the log was not read to its end"},
+  };
+  return QStringLiteral("The connection to the database server was lost, so %1. Run the command again when the "
+                        "server is back.")
+      .arg(outcomes.value(command, QStringLiteral("the command did not finish")));
 }
 
 }  // namespace
@@ -265,7 +369,7 @@ int main(int argc, char* argv[]) {
       return 0;
     }
   } catch (const DbError& error) {
-    err << error.message() << "\n";
+    err << (error.kind() == DbErrorKind::ConnectionLost ? lostConnectionWords(command) : error.message()) << "\n";
     return 1;
   }
   return commandLine.refuse(QStringLiteral("unknown command '%1'.").arg(command));

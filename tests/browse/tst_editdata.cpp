@@ -3,12 +3,16 @@
 #include <QAbstractItemModelTester>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtTest>
 
 #include "browse/browseforms.h"
+#include "store/logins.h"
+#include "store/recordset.h"
 #include "store/reportqueries.h"
+#include "store/witnesses.h"
 #include "tests/support/books.h"
 #include "tests/support/clerk.h"
 #include "toolkit/editablequerymodel.h"
@@ -42,7 +46,7 @@ struct EditDesk : Clerk {
 };
 
 // The invoice grid's columns.
-constexpr int kInvoiceNumber = 3, kDueDate = 6, kAmount = 8, kPayment = 11;
+constexpr int kInvoiceNumber = 3, kDueDate = 6, kAmount = 8, kPayment = 11, kReason = 12;
 
 }  // namespace
 
@@ -57,6 +61,7 @@ class EditDataTest : public QObject {
   void aRowChangedElsewhereIsNotOverwritten();
   void aChangedNumberTellsWhereTheOldOneStands();
   void theChangeLogShowsWhoChangedWhat();
+  void theChangeLogSaysWhenItFailsItsCheck();
 };
 
 void EditDataTest::opensOnTheRulesAndClosesByItsButton() {
@@ -118,6 +123,8 @@ void EditDataTest::refusedValuesLeaveTheRowAsStored() {
   d.type("dginvoice", 0, kDueDate, "31/02/26");
   d.prompts.expectContaining("INVOICE AMOUNT: \"lots\" is not a whole number");
   d.type("dginvoice", 0, kAmount, "lots");
+  d.prompts.expectContaining("REASON: The text for reason holds a character that turns the writing direction (U+202E)");
+  d.type("dginvoice", 0, kReason, QString(QChar(0x202E)) + "DIAP");
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(d.cell("dginvoice", 0, kAmount), QString("700"));
   d.type("dginvoice", 0, kAmount, "900");  // the grid still takes a good value
@@ -164,7 +171,10 @@ void EditDataTest::theChangeLogShowsWhoChangedWhat() {
   EditDesk d;
   d.books.invoice("P-1", "V-1", 700, "NO");
   d.books.invoice("P-2", "V-2", 800, "NO");
-  d.bench.db().connection().execute("INSERT INTO tlogineditdata (login) VALUES ('ravi')");  // passed the gate
+  RecordSet gate = RecordSet::openForAppend(d.bench.db().connection(), "tlogineditdata");
+  gate.addNew();
+  writeSignInLog(gate, "ravi", QDateTime::currentDateTime());  // ravi passed the gate here
+  d.books.signIn("tlogineditdata", "admin", "2026-01-05", "10:00:00");  // and the administrator at another computer
   d.open("frmeditdata");
   d.openTab(3);
   d.type("dginvoice", 1, kPayment, "yes");
@@ -189,6 +199,28 @@ void EditDataTest::theChangeLogShowsWhoChangedWhat() {
   QTest::keyClick(from, Qt::Key_Return);
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QCOMPARE(grid->model()->rowCount(), 1);  // the list stays as it was
+}
+
+// A log whose head no longer matches what this computer witnessed is not
+// listed as if it were sound.
+void EditDataTest::theChangeLogSaysWhenItFailsItsCheck() {
+  EditDesk d;
+  d.books.invoice("P-1", "V-1", 700, "NO");
+  d.open("frmeditdata");
+  d.click("cmdchangelog");
+  QTRY_VERIFY(d.isOpen("frmchangelog"));
+  QLabel* line = d.bench.control<QLabel>(d.bench.host().find("frmchangelog"), "lblcheck");
+  QVERIFY(line && !line->isVisible());
+  d.bench.click(d.bench.control<QPushButton>(d.bench.host().find("frmchangelog"), "cmdclose"));
+  QTRY_VERIFY(!d.isOpen("frmchangelog"));
+
+  recordWitness(d.bench.db().path(), "sign-in", 1, "a seal this log never had");
+  d.click("cmdchangelog");
+  QTRY_VERIFY(d.isOpen("frmchangelog"));
+  line = d.bench.control<QLabel>(d.bench.host().find("frmchangelog"), "lblcheck");
+  QVERIFY(line->isVisible());
+  QVERIFY2(line->text().startsWith("THE CHANGE LOG FAILS ITS CHECK: change log: entry 1 is not the one witnessed"),
+           qPrintable(line->text()));
 }
 
 QTEST_MAIN(EditDataTest)

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "store/chaincheck.h"
 #include "store/changelog.h"
 #include "store/documentchain.h"
 #include "store/documentqueries.h"
@@ -13,6 +14,7 @@
 #include "store/statement.h"
 #include "store/valuelist.h"
 #include "store/viewqueries.h"
+#include "tests/support/earlierlayout.h"
 #include "tests/support/testdatabase.h"
 #include "tools/demodata.h"
 
@@ -96,6 +98,7 @@ class ListOrderTest : public QObject {
   void everyListReadsAsOneSortedRead();
   void everyFirstPageComesOffAnIndex();
   void everyDropDownListReadsAsOneSortedRead();
+  void aDatabaseOfTheVersionBeforeGainsTheListsOrders();
 
  private:
   TestDatabase db;
@@ -192,6 +195,21 @@ void ListOrderTest::everyDropDownListReadsAsOneSortedRead() {
     while (!list.atEnd()) read << list.next(kPage);
     QCOMPARE(read, expected);
   }
+}
+
+// Brought up to date, it holds exactly what a new database holds: the check,
+// which compares its indexes and triggers with a fresh build, finds nothing.
+void ListOrderTest::aDatabaseOfTheVersionBeforeGainsTheListsOrders() {
+  TestDatabase earlier;
+  fillDemoData(earlier.connection(), 30);
+  const qint64 pairs = earlier.count("tinquirymakes");
+  QVERIFY(pairs > 0);
+  takeBackListOrders(earlier.connection());
+  auto upgraded = Connection::open(earlier.path());
+  QCOMPARE(earlier.count("tinquirymakes"), pairs);
+  const DatabaseCheck check = checkDatabase(*upgraded);
+  QVERIFY2(check.sound(), qPrintable((check.brokenChains + check.logProblems + check.notes).join('\n')));
+  QVERIFY(check.notes.isEmpty());
 }
 
 QTEST_MAIN(ListOrderTest)

@@ -112,6 +112,9 @@ void InvoiceChallanTest::saveMarksTheOrderShownAndRefusesBadEntries() {
   d.showOrder("PO-3");
   d.combo("datacomponuminv")->setEditText("PO-4");  // changed after SHOW, not shown
   d.saveYes("WRITE INVOICE NUMBER otherwise Data will not be saved..");
+  d.type("txtinvnuminv", " ");
+  d.saveYes("WRITE INVOICE NUMBER otherwise Data will not be saved..");
+  d.bench.clear(d.at("txtinvnuminv"));
   d.type("txtinvnuminv", "SAME");
   d.box("txtchallannum")->clear();
   d.box("txtclient")->clear();

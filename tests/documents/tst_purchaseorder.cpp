@@ -49,6 +49,7 @@ class PurchaseOrderTest : public QObject {
   void termsWarnWhenLeftUnchosenAndTakeTypedTerms();
   void itemLinesChangeOnlyAfterEdit();
   void saveMarksTheQuotationShownAndRefusesBadNumbers();
+  void numbersHoldOnlyWhatCanBeFoundAgain();
   void failedOrConflictingSaveStoresNothing();
   void noThenNoAndCloseRules();
   void unreadableDriveKeepsTheLists();
@@ -209,6 +210,52 @@ void PurchaseOrderTest::saveMarksTheQuotationShownAndRefusesBadNumbers() {
   QVERIFY2(d.prompts.done(), d.prompts.report());
   QVERIFY(d.ordering());
   QCOMPARE(d.rows("tpo"), 1);
+}
+
+void PurchaseOrderTest::numbersHoldOnlyWhatCanBeFoundAgain() {
+  OrderDesk d;
+  d.quoted("I-7", "Q-7", "GAMMA", {});
+  d.openOrder();
+  d.showQuote("Q-7");
+  QLineEdit* number = d.box("txtponumpo");
+  d.type("txtponumpo", "   ");  // never listed for an invoice
+  d.saveYes("WRITE PO NUMBER otherwise Data will not be saved..");
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  QCOMPARE(d.rows("tpo"), 0);
+
+  d.bench.clear(number);
+  d.type("txtponumpo", "INV");
+  const QList<QPair<QString, QString>> refused = {
+      {"\t1", "a tab"},
+      {QString(QChar(0)) + "1", "a control character (U+0000)"},
+      {"\x1b", "a control character (U+001B)"},
+      {"12\n", "a line break"},
+      {QString(QChar(0x200B)), "an invisible formatting character (U+200B)"},
+      {QString(QChar(0xD83D)), "half of a broken character (U+D83D)"}};
+  for (const auto& [pasted, why] : refused) {
+    d.prompts.expect("The text for PO Number holds " + why + ", so it was not entered.", "ALERT!");
+    d.bench.paste(number, pasted);
+    QTRY_VERIFY2(d.prompts.done(), d.prompts.report());
+    QCOMPARE(number->text(), QString("INV"));
+  }
+  // Typed as well: what would show "INV" + override + "321-" as "INV-123".
+  d.prompts.expect("The text for PO Number holds a character that turns the writing direction (U+202E), so it was "
+                   "not entered.");
+  d.type("txtponumpo", QString(QChar(0x202E)) + "321-");
+  QTRY_VERIFY2(d.prompts.done(), d.prompts.report());
+  QCOMPARE(number->text(), QString("INV321-"));
+
+  // Forty emoji fill a number of forty characters.
+  const QString emoji = QString::fromUtf8("\U0001F600");
+  d.bench.clear(number);
+  d.type("txtponumpo", emoji.repeated(40));
+  QCOMPARE(number->text(), emoji.repeated(40));
+  d.prompts.expect("The text for PO Number is too long: at most 40 characters fit, so it was not entered.");
+  d.type("txtponumpo", "X");
+  QTRY_VERIFY2(d.prompts.done(), d.prompts.report());
+  d.saveYes();
+  QTRY_VERIFY(!d.ordering());
+  QCOMPARE(d.stored("SELECT ponum FROM tpo"), emoji.repeated(40));
 }
 
 void PurchaseOrderTest::failedOrConflictingSaveStoresNothing() {

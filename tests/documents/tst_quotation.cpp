@@ -209,6 +209,7 @@ void QuotationTest::saveRefusals() {
   d.saveYes("This Quotation No. already exist");
   QVERIFY(d.quoting());
   d.bench.clear(d.at("txtquotenum"));
+  d.type("txtquotenum", "  ");
   d.prompts.expect(kSaveQuestion, Prompter::Answer::Yes)
       .expect("WRITE QUOTATION  NUMBER otherwise Data will not be saved..", "ALERT!!!", Prompter::Answer::Ok,
               Prompter::Icon::Error);

@@ -116,6 +116,8 @@ class EveryFormTest : public QObject {
   }
   void nothingIsSqueezedAndEveryInputIsNamed_data();
   void nothingIsSqueezedAndEveryInputIsNamed();
+  void everyBoxRefusesWhatCannotBeStored_data();
+  void everyBoxRefusesWhatCannotBeStored();
 };
 
 void EveryFormTest::nothingIsSqueezedAndEveryInputIsNamed_data() {
@@ -147,6 +149,31 @@ void EveryFormTest::nothingIsSqueezedAndEveryInputIsNamed() {
   };
   look(QStringLiteral("opening"));
   if (pressShow(bench, shown)) look(QStringLiteral("after-show"));
+}
+
+void EveryFormTest::everyBoxRefusesWhatCannotBeStored_data() {
+  QTest::addColumn<QString>("form");
+  for (const QString& form : registeredForms()) QTest::newRow(qPrintable(form)) << form;
+}
+
+// A tab pasted into any box a clerk can type into, after SHOW, leaves it as it was.
+void EveryFormTest::everyBoxRefusesWhatCannotBeStored() {
+  QFETCH(QString, form);
+  FormBench bench;
+  fillDemoData(bench.db().connection(), 20);
+  AnswerAll answers;
+  QWidget* shown = bench.show(form);
+  pressShow(bench, shown);
+  QStringList tookIt;
+  for (QLineEdit* box : shown->findChildren<QLineEdit*>()) {
+    if (!box->isVisible() || !box->isEnabled() || box->isReadOnly()) continue;
+    if (insideComposite(box, shown) && !qobject_cast<QComboBox*>(box->parentWidget())) continue;
+    const QString before = box->text();
+    bench.paste(box, QStringLiteral("A\tB"));
+    QCoreApplication::processEvents();
+    if (box->text() != before) tookIt << box->objectName() + "/" + box->parentWidget()->objectName();
+  }
+  QVERIFY2(tookIt.isEmpty(), qPrintable("took a tab: " + tookIt.join(", ")));
 }
 
 QTEST_MAIN(EveryFormTest)

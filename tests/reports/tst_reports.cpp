@@ -1,5 +1,7 @@
 // The follow-up reports: what each lists, the workbook it fills, templates as
 // an office edits them or breaks them, and the report forms.
+#include <sys/stat.h>
+
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 #include "reports/workbookfiller.h"
 #include "store/reportqueries.h"
 #include "store/rowwriter.h"
+#include "tests/support/filemode.h"
 #include "tests/support/formbench.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/support/workbookreader.h"
@@ -109,6 +112,7 @@ class ReportsTest : public QObject {
   void workbookHoldsTheRecordsAsTheirKinds();
   void editedTemplateKeepsItsChanges();
   void brokenTemplatesAreRefusedCleanly();
+  void reportFilesAreTheirOwnersAlone();
   void formsCloseOnlyWithTheirCloseButton();
 };
 
@@ -234,7 +238,7 @@ void ReportsTest::brokenTemplatesAreRefusedCleanly() {
     } catch (const Refusal& refusal) {
       QVERIFY2(refusal.text.contains(why) && refusal.text.contains(file), qPrintable(refusal.text));
     }
-    QVERIFY(!QFile::exists(destination) && !QFile::exists(destination + ".partial"));
+    QCOMPARE(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
   }
 
   // Cancelled part way: nothing is left either.
@@ -243,7 +247,38 @@ void ReportsTest::brokenTemplatesAreRefusedCleanly() {
   const WorkbookFiller::Result result = WorkbookFiller(shipped, {false}).write(
       destination, [&](QVariantList& row) { row = {++offered}; return true; }, [](int rows) { return rows < 3000; });
   QVERIFY(result.cancelled);
-  QVERIFY(!QFile::exists(destination) && !QFile::exists(destination + ".partial"));
+  QCOMPARE(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void ReportsTest::reportFilesAreTheirOwnersAlone() {
+  ReportDesk d;
+  const QString reports = d.bench.db().folder() + "/reports";
+  const QString elsewhere = d.bench.db().folder() + "/elsewhere";
+  QVERIFY(QDir().mkpath(elsewhere));
+  const mode_t before = umask(0);
+  const QString first = d.generate("frmpendinginquiryrpt");
+  QCOMPARE(modeOf(reports), 0700);
+
+  // A killed run's leftovers, and links planted at the names the next report could take.
+  const QString killed = reports + "/pendinginquiryreport-2026-01-01-090000.xlsx.vantora-partial";
+  for (const QString& leftover : {killed, killed + "-journal"}) {
+    QFile file(leftover);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+  }
+  const QDateTime now = QDateTime::currentDateTime();
+  for (int second = 0; second < 120; ++second) {
+    const QString name = "/pendinginquiryreport-" + now.addSecs(second).toString("yyyy-MM-dd-HHmmss") + ".xlsx";
+    QVERIFY(reports + name == first || QFile::link(elsewhere + name, reports + name));
+  }
+  const QString second = d.generate("frmpendinginquiryrpt");
+  umask(before);
+  QVERIFY2(d.prompts.done(), d.prompts.report());
+  for (const QString& made : {first, second}) {
+    QVERIFY2(QFileInfo(made).isFile() && !QFileInfo(made).isSymLink(), qPrintable(made));
+    QCOMPARE(modeOf(made), 0600);
+  }
+  QCOMPARE(QDir(elsewhere).entryList(QDir::Files), QStringList());
+  QCOMPARE(QDir(reports).entryList({"*.vantora-partial*"}, QDir::Files | QDir::System), QStringList());
 }
 
 void ReportsTest::formsCloseOnlyWithTheirCloseButton() {

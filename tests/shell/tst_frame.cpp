@@ -216,7 +216,19 @@ void FrameTest::backupMenuMakesACopy() {
   prompts.expectContaining(db.folder() + "/databasebackup/database-");
   menu(frame, "backup")->trigger();
   QVERIFY2(prompts.done(), prompts.report());
-  QCOMPARE(QDir(db.folder() + "/databasebackup").entryList(QDir::Files).size(), 1);
+  QCOMPARE(QDir(db.folder() + "/databasebackup").entryList({"database-*"}, QDir::Files).size(), 1);
+  QVERIFY(QFile::exists(db.folder() + "/databasebackup/changelog-witnesses"));  // the sign-in and the backup noted the log's head
+
+  // The usual folder cannot be made (a file stands in its way): the database's own folder takes the copy.
+  QVERIFY(QDir(db.folder() + "/databasebackup").removeRecursively());
+  QFile inTheWay(db.folder() + "/databasebackup");
+  QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+  inTheWay.close();
+  prompts.expectContaining(db.folder() + "/lumo/databasebackup/database-");
+  menu(frame, "backup")->trigger();
+  QVERIFY2(prompts.done(), prompts.report());
+  QVERIFY(prompts.seen().last().contains("The usual backup folder " + db.folder() + "/databasebackup cannot be made"));
+  QCOMPARE(QDir(db.folder() + "/lumo/databasebackup").entryList({"database-*"}, QDir::Files).size(), 1);
 }
 
 namespace {

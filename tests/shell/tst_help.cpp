@@ -59,7 +59,9 @@ void HelpTest::aboutButtonsAndTheBackUpPage() {
 
   // BACK UP names this database's backup folder and how to restore a copy.
   const QString backUp = bench.control<QLabel>(help, "Label9")->text();
-  QVERIFY2(backUp.contains(backupFolderFor(bench.db().path())) && backUp.contains("vantora-db restore"), qPrintable(backUp));
+  QVERIFY2(backUp.contains(backupFolderFor(bench.db().path())) && backUp.contains("vantora-db restore") &&
+               backUp.contains("databasebackup inside the database's own folder"),
+           qPrintable(backUp));
 }
 
 QTEST_MAIN(HelpTest)

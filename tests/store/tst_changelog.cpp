@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <QtTest>
+#include <deque>
 
+#include "store/chaincheck.h"
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/dberror.h"
 #include "store/documentchain.h"
 #include "store/logins.h"
@@ -14,16 +17,18 @@
 #include "store/rowwriter.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
+#include "store/transaction.h"
+#include "tests/support/child.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
 
 QStringList summaries(TestDatabase& db, const QString& table) {
   QStringList found;
-  Statement entries(db.connection(), "SELECT kind || ' ' || coalesce(number, '') || ' ' || summary FROM tchangelog "
+  Statement entries(db.connection(), "SELECT kind || ' ' || coalesce(number, '') || ' ', changes FROM tchangelog "
                                      "WHERE tablename = ? ORDER BY pkeychangelog");
   entries.bind(1, table);
-  while (entries.step()) found << entries.value(0).toString();
+  while (entries.step()) found << entries.value(0).toString() + changeSummary(entries.value(1).toString());
   return found;
 }
 
@@ -59,6 +64,7 @@ class ChangeLogTest : public QObject {
   void eachWriteLeavesExactlyItsEntries();
   void aChangeAndItsEntryAreStoredTogether();
   void theCheckFindsTampering();
+  void aCheckWhileClerksSaveFindsOnlyRealDamage();
   void filtersAndMaskedPasswords();
 };
 
@@ -141,7 +147,7 @@ void ChangeLogTest::theCheckFindsTampering() {
   QVERIFY(changeLogProblems(db.connection()).join('\n').contains("paymentstatus holds \"YES\", but the change log last wrote \"NO\""));
   tamper(db, "UPDATE tinvoice SET paymentstatus = 'NO'");
 
-  tamper(db, "UPDATE tchangelog SET summary = 'paymentstatus: YES' WHERE number = 'V-2'");
+  tamper(db, "UPDATE tchangelog SET changes = '|paymentstatus=YES' WHERE number = 'V-2'");
   QCOMPARE(changeLogProblems(db.connection()).value(0), QString("change log: entry %1 was altered").arg(v2));
   tamper(db, "DELETE FROM tchangelog WHERE number = 'V-2'");
   QCOMPARE(changeLogProblems(db.connection()).value(0), QString("change log: entries %1 to %1 were removed").arg(v2));
@@ -153,6 +159,47 @@ void ChangeLogTest::theCheckFindsTampering() {
   TestDatabase guarded;
   QVERIFY_THROWS_EXCEPTION(DbError, guarded.connection().execute("DELETE FROM tchangelog"));
   QVERIFY_THROWS_EXCEPTION(DbError, guarded.connection().execute("UPDATE tchangelog SET login = 'x'"));
+}
+
+// Two clerks save new inquiries and correct old ones while the check runs again
+// and again: it judges one moment of the database, so it never takes their
+// work for damage, and it still finds a real forgery made meanwhile.
+void ChangeLogTest::aCheckWhileClerksSaveFindsOnlyRealDamage() {
+  TestDatabase db;
+  std::deque<Child> clerks;
+  for (int clerk = 0; clerk < 2; ++clerk)
+    clerks.emplace_back([&db, clerk] {
+      auto connection = Connection::open(db.path());
+      connection->setAuthor({QString("clerk%1").arg(clerk), "test"});
+      for (int n = 0;;) {
+        try {
+          Transaction save(*connection);
+          const QString number = QString("C%1-%2").arg(clerk).arg(n);
+          RowWriter(*connection, "tinquiry").append(QVariantHash{{"inqnum", number}, {"brate", n}});
+          RowWriter(*connection, "titemdescom").append(QVariantHash{{"inqnum", number}, {"itemdes", "  PUMP"}});
+          RecordSet first = RecordSet::openWhere(*connection, "tinquiry", "inqnum = ?", {QString("C%1-0").arg(clerk)});
+          first.setValue("brate", n);
+          first.updateBatch();
+          save.commit();
+          ++n;
+          QThread::msleep(5);  // a clerk's next SAVE comes a moment later
+        } catch (const DbError& error) {
+          if (error.kind() != DbErrorKind::Locked) throw;  // busy a moment: the clerk saves again
+        }
+      }
+      return 0;
+    });
+  QVERIFY(QTest::qWaitFor([&] { return db.count("tinquiry") >= 20; }, 60'000));
+
+  for (int round = 0; round < 20; ++round) {
+    const DatabaseCheck report = checkDatabase(*Connection::open(db.path()));
+    QVERIFY2(report.sound(), qPrintable(report.integrity + '\n' + (report.brokenChains + report.logProblems).join('\n')));
+  }
+  for (Child& clerk : clerks) QVERIFY(clerk.running());
+
+  db.connection().execute("UPDATE tinquiry SET brate = 999999 WHERE inqnum = 'C0-1'");
+  const DatabaseCheck forged = checkDatabase(*Connection::open(db.path()));
+  QVERIFY2(forged.logProblems.join('\n').contains("brate holds \"999999\""), qPrintable(forged.logProblems.join('\n')));
 }
 
 void ChangeLogTest::filtersAndMaskedPasswords() {

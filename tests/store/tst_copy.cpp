@@ -3,6 +3,7 @@
 
 #include "store/chaincheck.h"
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/databasecopy.h"
 #include "store/dberror.h"
 #include "store/recordset.h"
@@ -87,7 +88,11 @@ void CopyTest::fileToServerAndBackIsIdentical() {
   QCOMPARE(changeLogProblems(*copied), QStringList());
 
   const QString back = dir.filePath("back.db");
-  copyDatabase(*copied, back);
+  QList<QPair<qint64, qint64>> told;
+  copyDatabase(*copied, back, [&](qint64 done, qint64 total) { told.append({done, total}); });
+  QVERIFY(!told.isEmpty());
+  QCOMPARE(told.last().first, told.last().second);  // a progress line ends at all rows
+  QCOMPARE(told.last().second, qint64(before.size() + 2));
   auto returned = Connection::open(back);
   QStringList after = everything(*returned);
   QCOMPARE(after.size(), before.size() + 2);  // the new inquiry and its entry

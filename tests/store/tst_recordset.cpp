@@ -22,6 +22,7 @@ class RecordSetTest : public QObject {
   void pendingRowReachesTheFileOnlyThroughUpdateBatch();
   void navigationAndPosition();
   void badValuesAreRefusedBeforeAnythingIsWritten();
+  void textsCountCharactersAndHoldNothingUnseen();
   void changedRowElsewhereIsAConflict();
   void documentNumbersMatchExactlyThemselves();
   void transactionIsAllOrNothing();
@@ -153,6 +154,46 @@ void RecordSetTest::badValuesAreRefusedBeforeAnythingIsWritten() {
   QVERIFY_THROWS_EXCEPTION(DbError, quote.setValue("quoterate", "-2147483649"));
   quote.updateBatch();
   QCOMPARE(db.scalar("SELECT quoterate FROM tquote").toLongLong(), 2147483647LL);
+}
+
+void RecordSetTest::textsCountCharactersAndHoldNothingUnseen() {
+  TestDatabase db;
+  const QString emoji = QString::fromUtf8("\U0001F600");  // two UTF-16 units, one character
+  RecordSet po = RecordSet::openForAppend(db.connection(), "tpo");
+  po.addNew();
+  po.setValue("ponum", emoji.repeated(40));
+  po.updateBatch();
+  QCOMPARE(db.scalar("SELECT ponum FROM tpo").toString(), emoji.repeated(40));
+  po.addNew();
+  try {
+    po.setValue("ponum", emoji.repeated(41));
+    QFAIL("41 characters in a number of 40");
+  } catch (const DbError& error) {
+    QVERIFY2(error.message().contains("41 characters long; at most 40 fit"), qPrintable(error.message()));
+  }
+  // The engine's own CHECK counts alike, whoever writes.
+  Statement insert(db.connection(), "INSERT INTO tpo (ponum) VALUES (?)");
+  insert.bind(1, "R" + emoji.repeated(39));
+  insert.step();
+  insert.reset();
+  insert.bind(1, "R" + emoji.repeated(40));
+  QVERIFY_THROWS_EXCEPTION(DbError, insert.step());
+  QCOMPARE(db.count("tpo"), 2);
+
+  const QList<QChar> unseen = {QChar(0),      QChar(0x01),   QChar(0x07),   QChar(0x1B),   QChar('\t'), QChar('\n'),
+                               QChar(0x2028), QChar(0x200B), QChar(0x202E), QChar(0x2066), QChar(0xD83D)};
+  for (const QChar c : unseen) {
+    const QString number = QStringLiteral("INV") + c + QStringLiteral("321-");
+    try {
+      po.setValue("ponum", number);
+      QFAIL(qPrintable(QString("U+%1 was taken").arg(c.unicode(), 4, 16)));
+    } catch (const DbError& error) {
+      QCOMPARE(error.kind(), DbErrorKind::BadValue);
+      QVERIFY2(error.message().startsWith("The text for ponum holds ") && error.message().endsWith("which cannot be stored."),
+               qPrintable(error.message()));
+    }
+  }
+  po.setValue("ponum", QString::fromUtf8("PO/\u0938\u0902-1 ") + emoji);  // any script, and emoji, are plain characters
 }
 
 void RecordSetTest::changedRowElsewhereIsAConflict() {

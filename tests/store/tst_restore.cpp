@@ -40,6 +40,7 @@ class RestoreTest : public QObject {
  private slots:
   void theCopyReplacesTheDatabaseWhichIsKept();
   void aCopyThatCannotBeUsedChangesNothing();
+  void theKeptCopyIsNeverWrittenThroughALink();
 };
 
 void RestoreTest::theCopyReplacesTheDatabaseWhichIsKept() {
@@ -67,6 +68,21 @@ void RestoreTest::aCopyThatCannotBeUsedChangesNothing() {
     QVERIFY(!QFileInfo::exists(timestampedBackupPath(office.live, when)));
     QVERIFY(!QFileInfo::exists(office.live + ".restoring"));
   }
+}
+
+void RestoreTest::theKeptCopyIsNeverWrittenThroughALink() {
+  Office office;
+  const QDateTime when(QDate(2026, 12, 9), QTime(17, 45));
+  const QString elsewhere = office.db.folder() + "/elsewhere.db";
+  QVERIFY(QFile::link(elsewhere, timestampedBackupPath(office.live, when)));
+  try {
+    restoreDatabase(office.backup, office.live, when);
+    QFAIL("restored without keeping the database");
+  } catch (const DbError& error) {
+    QVERIFY2(error.message().contains("was not restored, and the database was left as it was"), qPrintable(error.message()));
+  }
+  QVERIFY(!QFileInfo::exists(elsewhere));
+  QCOMPARE(inquiries(office.live), 1);
 }
 
 QTEST_MAIN(RestoreTest)

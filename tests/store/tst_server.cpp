@@ -2,62 +2,34 @@
 // a row changed twice, a list and another program's SAVE; and the faults a
 // server brings: unreachable, refused, missing, forbidden, gone mid-SAVE, a
 // client killed mid-SAVE.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <deque>
 
 #include <QRandomGenerator>
+#include <QProcess>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QtTest>
 
+#include "store/backup.h"
 #include "store/chaincheck.h"
 #include "store/changelog.h"
+#include "store/changelogcheck.h"
 #include "store/dberror.h"
 #include "store/documentchain.h"
 #include "store/pagedquery.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
+#include "store/schema.h"
+#include "store/serverlocation.h"
 #include "store/statement.h"
 #include "store/transaction.h"
 #include "store/viewqueries.h"
+#include "tests/support/child.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
 
 QString randomName() { return QString::number(QRandomGenerator::global()->generate64(), 36); }
-
-// A process of its own that never returns into the test; killed and reaped
-// if the test ends before it does.
-class Child {
- public:
-  template <typename Work>
-  explicit Child(Work work) : pid_(fork()) {
-    if (pid_ != 0) return;
-    int status = 100;
-    try {
-      status = work();
-    } catch (const DbError& error) {
-      fprintf(stderr, "child: %s\n", qPrintable(error.message()));
-    }
-    _exit(status);
-  }
-  ~Child() {
-    if (pid_ > 0) ::kill(pid_, SIGKILL);
-    exitStatus();
-  }
-  bool running() const { return waitpid(pid_, nullptr, WNOHANG) == 0; }
-  int exitStatus() {  // -1 when killed
-    int status = 0;
-    if (pid_ > 0) waitpid(pid_, &status, 0);
-    pid_ = 0;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
- private:
-  pid_t pid_;
-};
 
 // A SAVE of a new inquiry as the form makes it, with its summary row when
 // `withSummary`: the number is looked up under the write lock, then stored.
@@ -103,6 +75,36 @@ QStringList problems(const QString& location) {
   return checkDatabase(*c).brokenChains + changeLogProblems(*c);
 }
 
+// The grants the README gives an office for its clerks' role, for this schema and role.
+QStringList readmeGrants(const QString& schema, const QString& role) {
+  QFile readme(VANTORA_SOURCE_DIR "/README.md");
+  if (!readme.open(QIODevice::ReadOnly)) return {};
+  QStringList statements;
+  QString statement;
+  for (const QString& line : QString::fromUtf8(readme.readAll()).split('\n')) {
+    if (line.startsWith("    GRANT "))
+      statement = line.trimmed();
+    else if (!statement.isEmpty() && line.startsWith("      "))
+      statement += ' ' + line.trimmed();
+    else
+      continue;
+    if (statement.endsWith(';')) {
+      statements << statement.replace(" SCHEMA public", " SCHEMA " + schema).replace(" TO clerks;", " TO " + role);
+      statement.clear();
+    }
+  }
+  return statements;
+}
+
+QString quotedName(QString name) { return '"' + name.replace('"', "\"\"") + '"'; }
+
+// An address of the test server whose schema is `schema`, however it is spelled.
+QString schemaAddress(const QString& schema) {
+  const QString server = qEnvironmentVariable("VANTORA_TEST_SERVER");
+  return server + (server.contains('?') ? '&' : '?') + "options=" +
+         QString::fromLatin1(QUrl::toPercentEncoding("-csearch_path=" + quotedName(schema)));
+}
+
 }  // namespace
 
 class ServerTest : public QObject {
@@ -116,6 +118,9 @@ class ServerTest : public QObject {
   void aLostConnectionKeepsNothingAndRecovers();
   void aKilledClientLeavesNoPartialChain();
   void aClosedConnectionsSessionServesTheNextOne();
+  void aClerksRoleCannotTouchTheBookkeeping();
+  void aBackupHoldsThisOfficeOnly();
+  void addressesInAnyLetterCaseAndWithoutAHost();
 };
 
 void ServerTest::initTestCase() {
@@ -247,6 +252,7 @@ void ServerTest::faultsAtOpeningAreNamedWithoutThePassword() {
   const DbError refused = failure([&] { Connection::open(limitedRole); });
   QVERIFY2(!refused.message().contains(right), qPrintable(refused.message()));
   QCOMPARE(refused.kind(), DbErrorKind::NoPermission);
+  QVERIFY2(!refused.message().contains("saved"), qPrintable(refused.message()));  // it only read
 
   // Allowed to read the inquiries only: anything else is refused as such, and the connection goes on.
   db.connection().execute(QString("GRANT USAGE ON SCHEMA %1 TO %2; GRANT SELECT ON tinquiry, tschemaversion TO %2")
@@ -333,7 +339,7 @@ void ServerTest::aKilledClientLeavesNoPartialChain() {
 
   // The write lock is free once the server has ended the killed client's SAVE, whichever way.
   auto after = Connection::open(db.path());
-  Transaction settled(*after);
+  Transaction(*after).commit();
   QCOMPARE(checkDatabase(*after).brokenChains, QStringList());
   QCOMPARE(changeLogProblems(*after), QStringList());
   Statement counts(*after, "SELECT (SELECT count(*) FROM tinquiry), (SELECT count(*) FROM titemdescom)");
@@ -365,6 +371,95 @@ void ServerTest::aClosedConnectionsSessionServesTheNextOne() {
   QVERIFY(serverProcess(*after) != first);
   RowWriter(*after, "tinquiry").append(QVariantHash{{"inqnum", "AFTER-1"}});
   QCOMPARE(db.count("tinquiry"), 1);
+}
+
+// A clerk's role with exactly the README's grants saves as usual, but can
+// neither change the change log nor its bookkeeping, nor plant a false alarm.
+void ServerTest::aClerksRoleCannotTouchTheBookkeeping() {
+  TestDatabase db;
+  const QString role = "clerks_" + randomName(), password = "pw" + randomName();
+  db.connection().execute(QString("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(role, password));
+  const auto dropRole = qScopeGuard([&] {
+    try {
+      db.connection().execute(QString("DROP OWNED BY %1; DROP ROLE %1").arg(role));
+    } catch (const DbError& error) {
+      qWarning("the role %s was left on the server: %s", qPrintable(role), qPrintable(error.message()));
+    }
+  });
+  const QStringList grants = readmeGrants(db.scalar("SELECT current_schema()").toString(), role);
+  QVERIFY(grants.size() >= 4);
+  for (const QString& grant : grants) db.connection().execute(grant);
+
+  {
+    auto clerk = Connection::open(db.path() + "&user=" + role + "&password=" + password);
+    QCOMPARE(saveInquiry(*clerk, "G-1", true), 'S');
+    Transaction quote(*clerk);
+    RowWriter(*clerk, "tquote").append(QVariantHash{{"inqnum", "G-1"}, {"quotenum", "GQ-1"}});
+    QVERIFY(markParentAnswered(*clerk, Step::Quotation, "G-1"));
+    quote.commit();
+    for (const char* forbidden :
+         {"UPDATE tchangelog SET login = 'x'", "DELETE FROM tchangelog", "TRUNCATE tchangelog",
+          "UPDATE tchangeloghighwater SET lastkey = 999999999", "INSERT INTO tchangeloghighwater VALUES (999999999)",
+          "DELETE FROM tchangeloghighwater", "DELETE FROM topenparent", "UPDATE topenparent SET number = 'X'",
+          "INSERT INTO topenparent VALUES ('order', 99, 'X')", "DROP TRIGGER tchangelog_highwater ON tchangelog"})
+      QVERIFY_THROWS_EXCEPTION(DbError, clerk->execute(forbidden));
+    const DatabaseCheck report = checkDatabase(*clerk);
+    QVERIFY2(report.sound(), qPrintable((report.brokenChains + report.logProblems).join('\n')));
+  }
+  // Not even the owner raises the mark past the log's last entry.
+  QVERIFY_THROWS_EXCEPTION(DbError, db.connection().execute("UPDATE tchangeloghighwater SET lastkey = 999999999"));
+  QCOMPARE(db.scalar("SELECT max(lastkey) FROM tchangeloghighwater"), db.scalar("SELECT max(pkeychangelog) FROM tchangelog"));
+  QCOMPARE(db.joined("SELECT link || ' ' || number FROM topenparent ORDER BY link"), QString("addressbook G-1,order GQ-1"));
+}
+
+// BACK UP archives the schema in use and no other, however its name is
+// spelled: pg_dump would take a name with * ? . or capitals as a pattern.
+void ServerTest::aBackupHoldsThisOfficeOnly() {
+  if (QStandardPaths::findExecutable("pg_dump").isEmpty()) QSKIP("no pg_dump on this computer");
+  TestDatabase db;
+  QTemporaryDir folder;
+  const QString tag = "t" + randomName();  // a crashed run's leftovers never stand in the way
+  const QStringList offices = {tag + "b*", tag + "bx", tag + "OfficeA", tag + "of.fice", tag + "o\"ffice"};
+  const auto dropOffices = qScopeGuard([&] {
+    for (const QString& office : offices) try {
+        db.connection().execute("DROP SCHEMA IF EXISTS " + quotedName(office) + " CASCADE");
+      } catch (const DbError& error) {
+        qWarning("the schema %s was left on the server: %s", qPrintable(office), qPrintable(error.message()));
+      }
+  });
+  for (const QString& office : offices) {
+    db.connection().execute("CREATE SCHEMA " + quotedName(office));
+    createSchema(*Connection::open(schemaAddress(office), Connection::OpenMode::CreateNew));
+  }
+  for (int i = 0; i < offices.size(); ++i) {
+    const QString archive = folder.filePath(QString("office%1.dump").arg(i));
+    backupDatabase(*Connection::open(schemaAddress(offices[i])), archive);
+    QProcess list;
+    list.start(QStandardPaths::findExecutable("pg_restore"), {"--list", archive});
+    QVERIFY(list.waitForFinished());
+    const QStringList tables = QString::fromUtf8(list.readAllStandardOutput()).split('\n').filter(" TABLE DATA ");
+    QCOMPARE(tables.size(), db.scalar("SELECT count(*) FROM pg_tables WHERE schemaname = ?", {offices[i]}).toInt());
+  }
+}
+
+void ServerTest::addressesInAnyLetterCaseAndWithoutAHost() {
+  TestDatabase db;
+  const QString shouted = "POSTGRESQL" + db.path().mid(db.path().indexOf("://"));
+  RowWriter(*Connection::open(shouted), "tinquiry").append(QVariantHash{{"inqnum", "CASE-1"}});
+  QCOMPARE(db.count("tinquiry"), 1);
+
+  const QString withPassword = "postgresql://vantora@office/vantora?sslmode=require&PASSWORD=s3cret";
+  QVERIFY(carriesPassword(withPassword));
+  QVERIFY(!shownServerLocation(withPassword).contains("s3cret"));
+  QVERIFY(shownServerLocation(withPassword).contains("sslmode=require"));
+
+  // Where libpq looked, when the address leaves the host to it.
+  const QString nowhere = "/tmp/nowhere-" + randomName();
+  qputenv("PGHOST", nowhere.toUtf8());
+  const auto unset = qScopeGuard([] { qunsetenv("PGHOST"); });
+  const DbError unreachable = failure([] { Connection::open("postgresql://vantora@/office"); });
+  QCOMPARE(unreachable.kind(), DbErrorKind::Unreachable);
+  QVERIFY2(unreachable.message().contains(nowhere), qPrintable(unreachable.message()));
 }
 
 QTEST_MAIN(ServerTest)

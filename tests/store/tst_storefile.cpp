@@ -12,9 +12,11 @@
 #include "store/dberror.h"
 #include "store/logins.h"
 #include "store/recordset.h"
+#include "store/rowwriter.h"
 #include "store/schema.h"
 #include "store/statement.h"
 #include "store/transaction.h"
+#include "tests/support/filemode.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
@@ -28,10 +30,10 @@ DbError openingError(const QString& path) {
   return DbError(DbErrorKind::Other, QStringLiteral("%1 opened").arg(path));
 }
 
-bool ownerOnly(const QString& path) {
-  struct stat status {};
-  return stat(QFile::encodeName(path).constData(), &status) == 0 && (status.st_mode & 0777) == 0600;
-}
+// What a killed run leaves beside the file it was making.
+const QString kPartial = ".vantora-partial";
+
+bool ownerOnly(const QString& path) { return modeOf(path) == 0600; }
 
 void makeFile(const QString& path, const QByteArray& content) {
   QFile file(path);
@@ -68,8 +70,12 @@ class StoreFileTest : public QObject {
   void backupOfABusyDatabaseIsConsistent();
   void backupOfALockedDatabaseGivesUpCleanly();
   void backupNeverOverwritesAndNeverLeavesHalfFiles();
+  void leftoversOfKilledRunsAreClearedByTheNextRun();
+  void noPlantedLinkIsWrittenThrough();
+  void madeFoldersAndFilesAreOwnerOnlyUnderAnyUmask();
+  void backupsGoWhereTheyCanBeWritten();
   void checkFindsBrokenChains();
-  void currentLoginNameIsTheLatestSignIn();
+  void currentLoginNameIsThisProgramsOwnSignIn();
 };
 
 void StoreFileTest::missingFileSaysWhereAndHow() {
@@ -147,41 +153,57 @@ void StoreFileTest::fileIsUnreadableWithoutTheKey() {
   QCOMPARE(openingError(plain.fileName()).kind(), DbErrorKind::WrongKey);
 }
 
+namespace {
+
+const char kRawKey[] = "x'671ce1b31a02833819937605bf17f12c502c76813401da8d25a3434c30d7bb68'";
+
+// Runs `sql` on the file as the sqlcipher tool would, keyed as `keying` says.
+int runRaw(const QString& path, const QByteArray& keying, const QByteArray& sql) {
+  sqlite3* handle = nullptr;
+  if (sqlite3_open(QFile::encodeName(path).constData(), &handle) != SQLITE_OK) return SQLITE_CANTOPEN;
+  const int rc = sqlite3_exec(handle, keying + sql, nullptr, nullptr, nullptr);
+  sqlite3_close(handle);
+  return rc;
+}
+
+QByteArray rawKeyWithPages(int pageSize) {
+  return "PRAGMA key = \"" + QByteArray(kRawKey) + "\"; PRAGMA cipher_page_size = " + QByteArray::number(pageSize) + ";";
+}
+
+}  // namespace
+
 void StoreFileTest::filesMadeWithThePasswordKeyStillOpen() {
   QTemporaryDir dir;
-  const QString old = dir.filePath("old.db");
-  // As the first release made them: its tables, keyed with the password
-  // through 4000 rounds of key derivation.
   TestDatabase current;
-  QByteArray tables = "PRAGMA kdf_iter = 4000;";
+  QByteArray tables;
   Statement definitions(current.connection(), "SELECT sql FROM sqlite_master WHERE type = 'table' AND name LIKE 't%' "
                                               "AND name NOT IN ('topenparent', 'tinquirymakes')");
   while (definitions.step()) tables += definitions.value(0).toString().toUtf8() + ";";
-  sqlite3* handle = nullptr;
-  QCOMPARE(sqlite3_open(QFile::encodeName(old).constData(), &handle), SQLITE_OK);
-  sqlite3_key(handle, "kelv42", 6);
-  QCOMPARE(sqlite3_exec(handle, tables + "INSERT INTO tinquiry (inqnum) VALUES ('old row')", nullptr, nullptr, nullptr),
-           SQLITE_OK);
-  sqlite3_close(handle);
 
-  auto connection = Connection::open(old);
-  const QString copy = dir.filePath("copy.db");
-  backupDatabase(*connection, copy);  // a backup takes the key new files get
-  for (const QString& path : {old, copy}) {
-    auto reopened = Connection::open(path);
-    Statement read(*reopened, "SELECT inqnum FROM tinquiry");
-    QVERIFY(read.step());
-    QCOMPARE(read.value(0).toString(), QString("old row"));
+  // As earlier releases made them: the password through 4000 rounds of key
+  // derivation, or the raw key; both with 1 KB pages.
+  const QList<QPair<QString, QByteArray>> earlier = {
+      {"password.db", "PRAGMA key = 'kelv42'; PRAGMA kdf_iter = 4000;"}, {"raw1k.db", rawKeyWithPages(1024)}};
+  for (const auto& [name, keying] : earlier) {
+    const QString old = dir.filePath(name);
+    QCOMPARE(runRaw(old, keying, tables + "INSERT INTO tinquiry (inqnum) VALUES ('old row')"), SQLITE_OK);
+
+    auto connection = Connection::open(old);
+    const QString copy = dir.filePath("copy-" + name);
+    backupDatabase(*connection, copy);  // a backup takes the key new files get, and its source's pages
+    for (const QString& path : {old, copy}) {
+      auto reopened = Connection::open(path);
+      Statement read(*reopened, "SELECT inqnum FROM tinquiry");
+      QVERIFY(read.step());
+      QCOMPARE(read.value(0).toString(), QString("old row"));
+    }
+    QCOMPARE(runRaw(copy, rawKeyWithPages(1024), "SELECT count(*) FROM tinquiry"), SQLITE_OK);
   }
 
-  // New files take the raw key that README gives for the sqlcipher tool.
+  // New files take the raw key that README gives for the sqlcipher tool, and 4 KB pages.
   TestDatabase db;
-  QCOMPARE(sqlite3_open(QFile::encodeName(db.path()).constData(), &handle), SQLITE_OK);
-  const char rawKey[] = "x'671ce1b31a02833819937605bf17f12c502c76813401da8d25a3434c30d7bb68'";
-  sqlite3_key(handle, rawKey, int(sizeof rawKey - 1));
-  const int read = sqlite3_exec(handle, "SELECT count(*) FROM tinquiry", nullptr, nullptr, nullptr);
-  sqlite3_close(handle);
-  QCOMPARE(read, SQLITE_OK);
+  QCOMPARE(runRaw(db.path(), rawKeyWithPages(4096), "SELECT count(*) FROM tinquiry"), SQLITE_OK);
+  QCOMPARE(runRaw(db.path(), rawKeyWithPages(1024), "SELECT count(*) FROM tinquiry"), SQLITE_NOTADB);
 }
 
 void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
@@ -190,8 +212,8 @@ void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
   const QString path = folder + "/database.db";
   QVERIFY(QDir().mkpath(folder));
   // A killed run left its half-made file and journal; this run then fails too (disk full).
-  makeFile(path + ".partial", "half");
-  makeFile(path + ".partial-journal", "half");
+  makeFile(path + kPartial, "half");
+  makeFile(path + kPartial + "-journal", "half");
   QVERIFY_THROWS_EXCEPTION(DbError, writeCompleteFile(path, [](const QString& partial) {
                              buildDatabase(partial);
                              throw DbError(DbErrorKind::DiskFull, "full");
@@ -212,7 +234,7 @@ void StoreFileTest::newDatabaseAppearsOnlyWhenComplete() {
   QFile theirs(raced);
   QVERIFY(theirs.open(QIODevice::ReadOnly));
   QCOMPARE(theirs.readAll(), QByteArray("theirs"));
-  QVERIFY(!QFile::exists(raced + ".partial"));
+  QVERIFY(!QFile::exists(raced + kPartial));
 }
 
 void StoreFileTest::locationComesFromOptionThenEnvironment() {
@@ -221,7 +243,7 @@ void StoreFileTest::locationComesFromOptionThenEnvironment() {
   QCOMPARE(databasePathFrom({}), QString("/env/db.db"));
   qunsetenv(kDatabaseEnvironmentVariable);
   QVERIFY(databasePathFrom({}).endsWith("/lumo/database.db"));
-  QCOMPARE(backupFolderFor("/home/u/Documents/lumo/database.db"), QString("/home/u/Documents/databasebackup"));
+  QCOMPARE(usualBackupFolderFor("/home/u/Documents/lumo/database.db"), QString("/home/u/Documents/databasebackup"));
 }
 
 void StoreFileTest::backupOfABusyDatabaseIsConsistent() {
@@ -239,7 +261,7 @@ void StoreFileTest::backupOfABusyDatabaseIsConsistent() {
   QCOMPARE(checkDatabase(*restored).integrity, QString("ok"));
   QCOMPARE(RecordSet::openTable(*restored, "tinquiry").recordCount(), 50);
   QVERIFY(ownerOnly(copy));
-  QVERIFY(!QFile::exists(copy + ".partial"));
+  QVERIFY(!QFile::exists(copy + kPartial));
 }
 
 void StoreFileTest::backupOfALockedDatabaseGivesUpCleanly() {
@@ -265,17 +287,87 @@ void StoreFileTest::backupOfALockedDatabaseGivesUpCleanly() {
     }
     QCOMPARE(QDir(backups).entryList(QDir::Files), QStringList());
   }
+}
 
-  // An interrupted backup left its partial file long ago; another program is writing one now.
-  makeFile(backups + "/database-old.db.partial", "half");
-  QFile stale(backups + "/database-old.db.partial");
-  QVERIFY(stale.open(QIODevice::ReadWrite));
-  QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
-  stale.close();
-  makeFile(backups + "/database-now.db.partial", "being written");
-  backupDatabase(*live, copy);
-  QCOMPARE(QDir(backups).entryList(QDir::Files),
-           QStringList({"database-2026-12-09-083005.db", "database-now.db.partial"}));
+void StoreFileTest::leftoversOfKilledRunsAreClearedByTheNextRun() {
+  TestDatabase db;
+  const QString backups = db.folder() + "/databasebackup";
+  const QString copy = backups + "/database-2026-12-09-083005.db";
+  const QString killed = backups + "/database-2026-12-08-170000.db" + kPartial;
+  QVERIFY(QDir().mkpath(backups));
+  makeFile(killed, "half");
+  makeFile(killed + "-journal", "half");
+  makeFile(backups + "/notes.partial", "someone else's");
+
+  writeCompleteFile(backups + "/database-now.db", [&](const QString& partial) {
+    QVERIFY(!QFile::exists(killed) && !QFile::exists(killed + "-journal"));  // nobody else was writing here
+    buildDatabase(partial);
+    // A run killed meanwhile; a backup made while this run still writes leaves both alone.
+    makeFile(killed, "half");
+    backupDatabase(db.connection(), copy);
+    QVERIFY(QFile::exists(partial) && QFile::exists(killed));
+  });
+  backupDatabase(db.connection(), backups + "/database-2026-12-09-083006.db");
+  QStringList files = QDir(backups).entryList(QDir::Files);
+  files.removeAll("changelog-witnesses");  // each backup notes the log's head beside the copies
+  QCOMPARE(files, QStringList({"database-2026-12-09-083005.db", "database-2026-12-09-083006.db", "database-now.db",
+                               "notes.partial"}));
+}
+
+void StoreFileTest::noPlantedLinkIsWrittenThrough() {
+  TestDatabase db;
+  const QString elsewhere = db.folder() + "/elsewhere";
+  QVERIFY(QDir().mkpath(elsewhere));
+  makeFile(elsewhere + "/theirs.db", "theirs");
+  // At the destination: a link leading nowhere yet, and one to an existing file.
+  for (const QString& target : {elsewhere + "/target.db", elsewhere + "/theirs.db"}) {
+    const QString destination = db.folder() + "/dest-" + QFileInfo(target).fileName();
+    QVERIFY(QFile::link(target, destination));
+    QVERIFY_THROWS_EXCEPTION(DbError, backupDatabase(db.connection(), destination));
+    QVERIFY(QFileInfo(destination).isSymLink());
+  }
+  // At the name the copy is made under first: the link is taken away, not followed.
+  const QString destination = db.folder() + "/dest.db";
+  QVERIFY(QFile::link(elsewhere + "/partial.db", destination + kPartial));
+  backupDatabase(db.connection(), destination);
+  QVERIFY(ownerOnly(destination));
+  QCOMPARE(QDir(elsewhere).entryList(QDir::Files), QStringList("theirs.db"));
+  QFile theirs(elsewhere + "/theirs.db");
+  QVERIFY(theirs.open(QIODevice::ReadOnly));
+  QCOMPARE(theirs.readAll(), QByteArray("theirs"));
+}
+
+void StoreFileTest::madeFoldersAndFilesAreOwnerOnlyUnderAnyUmask() {
+  TestDatabase db;
+  const mode_t before = umask(0);
+  const QString copy = db.folder() + "/made/for/copy.db";
+  backupDatabase(db.connection(), copy);
+  const QString live = db.folder() + "/lumo/database.db";
+  writeCompleteFile(live, buildDatabase);
+  const QString kept = restoreDatabase(copy, live, QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
+  umask(before);
+  for (const char* folder : {"/made", "/made/for", "/lumo", "/databasebackup"})
+    QCOMPARE(modeOf(db.folder() + folder), 0700);
+  for (const QString& file : {copy, live, kept}) QVERIFY2(ownerOnly(file), qPrintable(file));
+}
+
+void StoreFileTest::backupsGoWhereTheyCanBeWritten() {
+  QTemporaryDir dir;
+  const QString live = dir.filePath("lumo/database.db");
+  QCOMPARE(backupFolderFor(live), dir.filePath("databasebackup"));
+  // A file in the way of the usual folder, or a link there leading nowhere.
+  makeFile(dir.filePath("databasebackup"), "in the way");
+  QCOMPARE(usualBackupFolderFor(live), dir.filePath("databasebackup"));
+  QCOMPARE(backupFolderFor(live), dir.filePath("lumo/databasebackup"));
+  QVERIFY(QFile::remove(dir.filePath("databasebackup")));
+  QVERIFY(QFile::link(dir.filePath("gone"), dir.filePath("databasebackup")));
+  QCOMPARE(timestampedBackupPath(live, QDateTime(QDate(2026, 12, 9), QTime(8, 30, 5))),
+           dir.filePath("lumo/databasebackup/database-2026-12-09-083005.db"));
+  if (geteuid() == 0) QSKIP("permissions do not bind the superuser");
+  QVERIFY(QFile::remove(dir.filePath("databasebackup")));
+  QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+  QCOMPARE(backupFolderFor(live), dir.filePath("lumo/databasebackup"));
+  QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 void StoreFileTest::backupNeverOverwritesAndNeverLeavesHalfFiles() {
@@ -306,12 +398,18 @@ void StoreFileTest::checkFindsBrokenChains() {
   QVERIFY(report.brokenChains[0].contains("GONE"));
 }
 
-void StoreFileTest::currentLoginNameIsTheLatestSignIn() {
+// Each program is one clerk: a sign-in at another computer sharing the
+// database does not change who this program's forms and log name.
+void StoreFileTest::currentLoginNameIsThisProgramsOwnSignIn() {
   TestDatabase db;
   QCOMPARE(currentLoginName(db.connection()), QString());
   db.signIn("clerk");
-  db.signIn("ravi");
-  QCOMPARE(currentLoginName(db.connection()), QString("ravi"));
+  RowWriter(db.connection(), "tloginwork").append(QVariantHash{{"login", "ravi"}});  // another computer
+  QCOMPARE(currentLoginName(db.connection()), QString("clerk"));
+  QCOMPARE(currentLoginName(*Connection::open(db.path())), QString("clerk"));  // every form of this program
+  db.signIn("manager");
+  QCOMPARE(currentLoginName(db.connection()), QString("manager"));
+  QCOMPARE(currentEditLoginName(db.connection()), QString());
 }
 
 QTEST_GUILESS_MAIN(StoreFileTest)

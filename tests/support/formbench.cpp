@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -66,7 +67,26 @@ QMdiSubWindow* FormBench::window(QWidget* form) {
 
 void FormBench::type(QWidget* box, const QString& text) {
   box->setFocus(Qt::TabFocusReason);
-  QTest::keyClicks(box, text);
+  typeKeys(box, text);
+}
+
+void FormBench::typeKeys(QWidget* box, const QString& text) {
+  // One key event per character, as a keyboard or an input method sends it:
+  // an emoji arrives whole, not as its two UTF-16 halves.
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    const QString typed = text.mid(i, pair ? 2 : 1);
+    if (pair) ++i;
+    if (typed.front().unicode() > 0 && typed.front().unicode() < 0x80)
+      QTest::keyClicks(box, typed);  // with its key code, as the form's key filters see a keyboard's keys
+    else
+      QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, typed, Qt::NoModifier);
+  }
+}
+
+void FormBench::paste(QWidget* box, const QString& text) {
+  QGuiApplication::clipboard()->setText(text);
+  press(box, Qt::Key_V, Qt::ControlModifier);
 }
 
 void FormBench::clear(QWidget* box) {
@@ -139,7 +159,7 @@ void FormBench::typeIntoCell(QTableView* grid, int row, int column, const QStrin
   QVERIFY(editor && grid->isAncestorOf(editor));
   QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(editor, Qt::Key_Delete);
-  QTest::keyClicks(editor, text);
+  typeKeys(editor, text);
   QTest::keyClick(editor, Qt::Key_Return);
   QTRY_VERIFY(!editor || !editor->isVisible());  // the grid takes the text after the key
 }

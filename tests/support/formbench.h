@@ -39,6 +39,8 @@ class FormBench {
 
   // Focus into the box, type the text key by key.
   void type(QWidget* box, const QString& text);
+  // The text put on the clipboard and pasted into the box with Ctrl+V.
+  void paste(QWidget* box, const QString& text);
   // Focus into the box and delete what it holds key by key.
   void clear(QWidget* box);
   // Shift+Tab back to the previous control of the form: the box is left, and
@@ -64,6 +66,7 @@ class FormBench {
 
  private:
   void press(QWidget* box, Qt::Key key, Qt::KeyboardModifiers modifiers);
+  static void typeKeys(QWidget* box, const QString& text);
 
   TestDatabase db_;
   QMainWindow window_;
