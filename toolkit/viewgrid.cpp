@@ -66,11 +66,11 @@ void ViewGrid::finishEditing() {
     editor->clearFocus();  // the delegate takes the text on losing the focus
 }
 
-// A long text (a description, a make list) may take most of the grid's width
-// before it is cut, so that its first items read whole.
+// A long text (a description, a make list) may take the grid's whole width
+// before it is cut, so that a combined description reads whole.
 void ViewGrid::fitColumns() {
   resizeColumnsToContents();
-  const int cap = std::max(kWidestColumn, viewport()->width() * 3 / 5);
+  const int cap = std::max(kWidestColumn, viewport()->width());
   for (int c = 0; model() && c < model()->columnCount(); ++c) {
     const int widest = std::max(cap, horizontalHeader()->sectionSizeHint(c));  // captions stay whole
     if (columnWidth(c) > widest) setColumnWidth(c, widest);

@@ -38,6 +38,7 @@ class GridsTest : public QObject {
 
  private slots:
   void queryModelReadsPagesAndShowsDates();
+  void numbersReadAsTheOfficeGroupsThem();
   void pagesReadInAnyOrderMatchOneSortedRead();
   void dataControlTracksTheGridRow();
   void editableModelWritesTheLeftRowAndRefusesBadValues();
@@ -65,6 +66,20 @@ void GridsTest::queryModelReadsPagesAndShowsDates() {
   model.refresh();
   QVERIFY(counted(model));
   QCOMPARE(model.rowCount(), 451);
+}
+
+// Amounts in lakhs and crores, right-aligned; a key right-aligned but not grouped.
+void GridsTest::numbersReadAsTheOfficeGroupsThem() {
+  TestDatabase db;
+  addInvoices(db, 1, 123456);
+  QueryTableModel model(db.connection(), listOf("SELECT invoicenum, invoiceamount, pkeyinvoive FROM tinvoice", {{"pkeyinvoive"}}),
+                        {{"INVOICE", "invoicenum"}, {"AMOUNT", "invoiceamount"}, {"KEY", "pkeyinvoive", GridColumn::Pattern::Key}});
+  const auto aligned = [&model](int column) { return Qt::Alignment(model.index(0, column).data(Qt::TextAlignmentRole).toInt()); };
+  QCOMPARE(model.index(0, 1).data().toString(), QString("1,23,45,600"));
+  QVERIFY(aligned(1) & Qt::AlignRight);
+  QVERIFY(aligned(0) & Qt::AlignLeft);
+  QVERIFY(aligned(2) & Qt::AlignRight);
+  QCOMPARE(model.index(0, 2).data().toString(), db.scalar("SELECT pkeyinvoive FROM tinvoice").toString());
 }
 
 void GridsTest::pagesReadInAnyOrderMatchOneSortedRead() {
