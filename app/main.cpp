@@ -15,6 +15,7 @@
 #include "store/commandline.h"
 #include "toolkit/prompter.h"
 #include "tools/demodata.h"
+#include "toolkit/upgradeprogress.h"
 
 namespace {
 
@@ -106,6 +107,7 @@ int main(int argc, char* argv[]) {
   registerReportForms();
   registerBrowseForms();
   offerDemoDatabase(demoDatabase());
+  showUpgradeProgress();
 
   const QString database = commandLine.databasePath();
   frmmdi frame(database);

@@ -21,6 +21,7 @@
 #include "store/reportqueries.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/transaction.h"
 
 namespace {
@@ -128,7 +129,7 @@ int main(int argc, char* argv[]) {
   if (a.size() == 4 && a[1] == "query") return query(a[2], a[3].toInt());
   if (a.size() == 5 && a[1] == "peak") return peak(a[2], a[3].toInt(), a[4]);
   if (a.size() == 3 && a[1] == "sql") {
-    std::printf("%s;\n", qPrintable(reportQuery(reportDefinitions()[size_t(a[2].toInt())].query)));
+    std::printf("%s;\n", qPrintable(reportQuery(reportDefinitions()[size_t(a[2].toInt())].query, SqlDialect::of(EngineKind::File))));
     return 0;
   }
   std::fprintf(stderr, "usage: see the top of bench/reports.cpp\n");

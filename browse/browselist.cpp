@@ -16,7 +16,7 @@
 
 QString orderTooltip(const ViewDefinition& definition) {
   QStringList terms;
-  for (const SortTerm& term : viewQuery(QString::fromLatin1(definition.dataControl)).order)
+  for (const SortTerm& term : statedOrder(QString::fromLatin1(definition.dataControl)))
     for (const GridColumn& column : definition.columns)
       if (column.field == term.column) {
         terms << QStringLiteral("%1 (%2)").arg(column.caption.trimmed(),

@@ -24,7 +24,7 @@ namespace {
 
 const GridColumns kColumns = {
     {"WHEN", "changedat"},       {"LOGIN", "login"},  {"FORM / TOOL", "source"}, {"TABLE", "tablename"},
-    {"KEY", "rowkey"},           {"DOCUMENT No.", "number"}, {"KIND", "kind"}, {"CHANGES", "summary", GridColumn::Pattern::ChangeSummary},
+    {"KEY", "rowkey", GridColumn::Pattern::Key},           {"DOCUMENT No.", "number"}, {"KIND", "kind"}, {"CHANGES", "summary", GridColumn::Pattern::ChangeSummary},
 };
 const char kAllTables[] = "(ALL TABLES)";
 

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr auto Date = GridColumn::Pattern::Date;
+constexpr auto Key = GridColumn::Pattern::Key;
 
 GridColumns operator+(GridColumns head, const GridColumns& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
@@ -50,11 +51,11 @@ std::vector<ViewDefinition> buildViewDataLists() {
         {"Packaging & Forwarding & Freight", "pnfnfreight"},
         {"PAYMENT TERM", "paymentterm"},
         {"INVOICE No.", "invoicenum"},
-        {"INVOICE DATE", "invoicedate"},
+        {"INVOICE DATE", "invoicedate", Date},
         {"INVOICE AMOUNT", "invoiceamount"},
         {"CHALLAN No.", "challannum"},
-        {"CHALLAN DATE", "challandate"},
-        {"INV> DUE DATE ", "invoiceduedate"},
+        {"CHALLAN DATE", "challandate", Date},
+        {"INV> DUE DATE ", "invoiceduedate", Date},
         {"QUOTE SEND STATUS", "quotesendstatus"},
         {"ORDER GOT STATUS", "orderstatus"},
         {"REMARKS", "reasonforlost"},
@@ -377,7 +378,7 @@ constexpr const char* kCategoryCaptions[kCategoryCount][6] = {
 };
 
 GridColumns itemRowColumns() {
-  GridColumns columns = {{"KEY", "pkeyiteminq"}, {"CLIENT", "client"}, {"INQUIRY No.", "inqnum"}, {"INQ. DATE", "inqdate", Date}};
+  GridColumns columns = {{"KEY", "pkeyiteminq", Key}, {"CLIENT", "client"}, {"INQUIRY No.", "inqnum"}, {"INQ. DATE", "inqdate", Date}};
   for (size_t i = 0; i < categories().size(); ++i) {
     const Category& category = categories()[i];
     const char* const* caption = kCategoryCaptions[i];
@@ -397,7 +398,7 @@ std::vector<ViewDefinition> buildEditDataLists() {
   return {
       {"INQUIRY", "dginq", "adinq", "INQUIRY DATA",
        "RECORD IS SORTED BY CLIENT ASCENDING ORDER , THEN BY INQUIRY DATE DESCENDING .. EDIT DATA WITH CARE..",
-       {{"PRIMARY KEY", "pkeyinq"},
+       {{"PRIMARY KEY", "pkeyinq", Key},
         {"INQUIRY No.", "inqnum"},
         {"CLIENT", "client"},
         {"INQUIRY DATE", "inqdate", Date},
@@ -409,7 +410,7 @@ std::vector<ViewDefinition> buildEditDataLists() {
         {"AREA", "area"}},
        "tinquiry"},
       {"QUOTE", "dgquote", "adquote", "QUOTATION DATA", "records are SORTED by  CLIENT (ASCENDING) , THEN BY QUOTE NUMBER DESC.. ",
-       {{"PRIMARY KEY", "pkeyquote"},
+       {{"PRIMARY KEY", "pkeyquote", Key},
         {"INQUIRY No.", "inqnum"},
         {"CLIENT", "client"},
         {"QUOTE No.", "quotenum"},
@@ -421,7 +422,7 @@ std::vector<ViewDefinition> buildEditDataLists() {
         {"REASON", "reasonforlost"}},
        "tquote"},
       {"PO", "dgpo", "adpo", "PO  DATA", "records are SORTED by  CLIENT (ASCENDING) , THEN BY PO  NUMBER DESC.. ",
-       {{"PRIMERY KEY", "pkeypo"},
+       {{"PRIMERY KEY", "pkeypo", Key},
         {"QUOTE No.", "quotenum"},
         {"CLIENT", "client"},
         {"PO No.", "ponum"},
@@ -439,7 +440,7 @@ std::vector<ViewDefinition> buildEditDataLists() {
        "tpo"},
       {"INVOICE", "dginvoice", "adinvoice", "INVOICE  DATA",
        "records are SORTED by  CLIENT (ASCENDING) , THEN BY INVOICE  NUMBER DESC.. ",
-       {{"PRIMARY KEY", "pkeyinvoive"},
+       {{"PRIMARY KEY", "pkeyinvoive", Key},
         {"PO No.", "ponum"},
         {"CLIENT", "client"},
         {"INVOICE No.", "invoicenum"},
@@ -454,7 +455,7 @@ std::vector<ViewDefinition> buildEditDataLists() {
         {"REASON", "reason"}},
        "tinvoice"},
       {"ITEM DESCRIPTION", "dgitemdes", "addes", "ITEM INFORMATION", "records are  SORTED by   INQUIRY  NUMBER DESC.. ",
-       {{"KEY", "pkey"},
+       {{"KEY", "pkey", Key},
         {"ITEM  DESCRIPTION", "itemdes"},
         {"QTY", "qty"},
         {"MANUFACTURER", "manf"},
@@ -468,7 +469,7 @@ std::vector<ViewDefinition> buildEditDataLists() {
        "records are  SORTED by   CLIENT (ASCENDING) THEN BY INQUIRY  NUMBER ASC.. ", itemRowColumns(), "titeminq"},
       {"ADDRESS BOOK", "dgaddress", "adaddress", "ADDRESS BOOK  DATA",
        "records are  SORTED by   CLIENT (ASCENDING) THEN BY INQUIRY  NUMBER ASC.. ",
-       {{"KEY", "pkeyaddressbook"},
+       {{"KEY", "pkeyaddressbook", Key},
         {"INQUIRY No.", "inqnum"},
         {"LOGIN", "login"},
         {"CLIENT", "client"},

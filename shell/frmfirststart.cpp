@@ -123,7 +123,7 @@ void frmfirststart::create() {
   if (empty_->isChecked()) {
     createEmptyDatabase(location, signInSlots());
   } else {
-    createDatabase(location, offeredDemo().fill);
+    createDatabase(location, {}, offeredDemo().fill);
     done += QStringLiteral("\n\n") + offeredDemo().signInHint;
   }
   tell(done, kTitle, Prompter::Icon::Information);

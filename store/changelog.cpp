@@ -83,11 +83,13 @@ void append(Connection& connection, const ChangeEntry& entry) {
   }
   const qint64 key = head->key + 1;  // no gaps: a gap is how a removal shows
   const QString seal = entry.seal(head->seal);
-  Statement insert(connection, QStringLiteral("INSERT INTO tchangelog (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                                   .arg(changeLogColumns().join(QStringLiteral(", "))));
+  Statement& insert = connection.cachedStatement(
+      QStringLiteral("INSERT INTO tchangelog (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+          .arg(changeLogColumns().join(QStringLiteral(", "))));
   insert.bindAll({key, entry.changedAt, entry.login, entry.source, entry.table, entry.rowKey, entry.number, entry.kind,
                   entry.summary, entry.changes, seal, entry.rowDigest});
   insert.step();
+  insert.reset();
   head = Connection::LogHead{key, seal};
 }
 
@@ -230,9 +232,9 @@ SortedQuery changeLogQuery(const ChangeFilter& filter) {
   return {QStringLiteral("SELECT pkeychangelog, changedat, login, source, tablename, rowkey, number, kind, CASE WHEN "
                          "rowdigest IS NULL THEN summary ELSE changes END AS summary FROM tchangelog WHERE %1")
               .arg(conditions.join(QStringLiteral(" AND "))),
-          {{QStringLiteral("pkeychangelog"), true}},
+          {{QStringLiteral("pkeychangelog"), true, false, true}},
           parameters,
           {},
-          true};
+          SortedQuery::Kind::Keyed};
 }
 

@@ -7,6 +7,7 @@
 #include "store/serverengine.h"
 #include "store/serverlocation.h"
 #include "store/sqldialect.h"
+#include "store/statement.h"
 
 namespace {
 
@@ -52,6 +53,13 @@ sqlite3* Connection::fileHandle() const {
 }
 
 void Connection::execute(const QString& sql) { session_->execute(sql); }
+
+Statement& Connection::cachedStatement(const QString& sql) {
+  std::unique_ptr<Statement>& statement = cached_[sql];
+  if (!statement) statement = std::make_unique<Statement>(*this, sql);
+  statement->reset();
+  return *statement;
+}
 
 void Connection::begin() {
   if (inTransaction_) throw DbError(DbErrorKind::Other, QStringLiteral("Database error: transaction already open"));

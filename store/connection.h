@@ -4,9 +4,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "store/engine.h"
+#include "store/statement.h"
 
 class SqlDialect;
 struct sqlite3;
@@ -39,6 +41,11 @@ class Connection {
   sqlite3* fileHandle() const;  // the file engine's own handle, else null
 
   void execute(const QString& sql);  // fixed texts only, never user input
+  // The same fixed text prepared once for this connection, ready to bind;
+  // reset it after use, so that it holds no reading open.
+  Statement& cachedStatement(const QString& sql);
+  // From any thread: the statement running now on this connection stops with an error.
+  void interrupt() { session_->interrupt(); }
   qint64 lastInsertId() const { return session_->lastInsertId(); }
   int changedRows() const { return session_->changedRows(); }
 
@@ -73,6 +80,7 @@ class Connection {
   ChangeAuthor author_;
   std::vector<std::function<void()>> undoOnRollback_;
   std::optional<LogHead> logHead_;
+  std::unordered_map<QString, std::unique_ptr<Statement>> cached_;  // last: finalized before the session closes
 };
 
 // The database password; it is the encryption key of the file.

@@ -5,6 +5,7 @@
 #include "store/changelog.h"
 #include "store/connection.h"
 #include "store/dberror.h"
+#include "store/documentqueries.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
@@ -87,8 +88,13 @@ const std::vector<ChainStep>& chainSteps() {
 const ChainStep& chainStep(Step step) { return chainSteps()[size_t(step)]; }
 
 QString openParentsList(Step step) {
-  return QStringLiteral("SELECT number FROM topenparent WHERE link = '%1' AND number > ?1 ORDER BY number LIMIT ?2")
-      .arg(chainStep(step).key);
+  return documentqueries::distinctValuesOf(QStringLiteral("topenparent"), QStringLiteral("number"),
+                          QStringLiteral("link = '%1'").arg(chainStep(step).key));
+}
+
+void createOpenParentsIndex(Connection& connection) {
+  connection.execute(QStringLiteral("DROP INDEX IF EXISTS ix_topenparent_list"));
+  connection.execute(QStringLiteral("CREATE INDEX ix_topenparent_list ON topenparent (link, lower(number), number)"));
 }
 
 bool isOpenParent(Connection& connection, Step step, const QString& number) {
@@ -146,7 +152,7 @@ void createOpenDocumentBookkeeping(Connection& connection) {
   connection.execute(QStringLiteral("CREATE TABLE topenparent (link TEXT NOT NULL, parentrowid BIGINT NOT NULL, "
                                     "number %1 NOT NULL, PRIMARY KEY (link, parentrowid))")
                          .arg(connection.dialect().textType()));
-  connection.execute(QStringLiteral("CREATE INDEX ix_topenparent_list ON topenparent (link, number)"));
+  createOpenParentsIndex(connection);
   createOpenDocumentTriggers(connection);
   for (const ChainStep& s : chainSteps()) {
     connection.execute(QStringLiteral("INSERT INTO topenparent (link, parentrowid, number) SELECT '%1', p.%2, %3 "

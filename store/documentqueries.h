@@ -9,8 +9,12 @@ class Connection;
 // "A%1" or "A_1" match only themselves.
 namespace documentqueries {
 
-// List source for ValueList: the distinct non-empty values of one column, ascending.
+// List source for ValueList: the distinct non-empty values of one column in
+// the office's alphabetical order (letter case ignored, then the exact text).
 QString distinctValues(const QString& table, const QString& column);
+// The same over the rows of `from` that meet `condition`; through an index on
+// the condition's columns, then the column folded, then as written.
+QString distinctValuesOf(const QString& from, const QString& column, const QString& condition);
 
 // A row of the table holds exactly this value in the column, as a list of
 // distinct values would offer it.

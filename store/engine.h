@@ -50,4 +50,6 @@ class EngineSession {
   virtual void rollbackQuietly() = 0;  // after a failure, or to end a reading: never throws
   // Still connected and outside any transaction: fit for the next connection.
   virtual bool canBeReused() const = 0;
+  // From any thread: the statement running now stops with an error.
+  virtual void interrupt() = 0;
 };

@@ -274,6 +274,8 @@ void FileSession::beginReading() {
 
 void FileSession::commit() { execute(QStringLiteral("COMMIT")); }
 
+void FileSession::interrupt() { sqlite3_interrupt(db_); }
+
 void FileSession::rollbackQuietly() { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
 
 void FileSession::raise(int resultCode) const {

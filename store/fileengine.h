@@ -35,6 +35,7 @@ class FileSession : public EngineSession {
   void commit() override;
   void rollbackQuietly() override;
   bool canBeReused() const override { return false; }  // a file opens in a moment
+  void interrupt() override;
 
  private:
   FileSession(sqlite3* db, const QString& path, int pageSize) : db_(db), path_(path), pageSize_(pageSize) {}

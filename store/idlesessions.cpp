@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -20,6 +21,7 @@ void forget(IdleSession& idle) {
 }
 
 struct IdleSessions {
+  std::mutex lock;  // lists count their rows on threads of their own
   std::vector<IdleSession> sessions;
   ~IdleSessions() {
     for (IdleSession& idle : sessions) forget(idle);
@@ -34,6 +36,7 @@ IdleSessions& idle() {
 }  // namespace
 
 std::unique_ptr<EngineSession> takeIdleSession(const QString& address) {
+  const std::lock_guard<std::mutex> held(idle().lock);
   auto& sessions = idle().sessions;
   for (auto it = sessions.begin(); it != sessions.end(); ++it)
     if (it->owner == getpid() && it->address == address) {
@@ -46,6 +49,7 @@ std::unique_ptr<EngineSession> takeIdleSession(const QString& address) {
 
 void keepIdleSession(const QString& address, std::unique_ptr<EngineSession> session) {
   if (!session->canBeReused()) return;
+  const std::lock_guard<std::mutex> held(idle().lock);
   auto& sessions = idle().sessions;
   if (sessions.size() >= kMostKept) {  // the longest unused gives way
     forget(sessions.front());

@@ -11,9 +11,11 @@
 // letter case, as everywhere in the office's data.
 enum class ReportQuery { PendingInquiries, PendingQuotations, PendingOrders, Outstanding };
 
-QString reportQuery(ReportQuery report);
-
 class Connection;
+class SqlDialect;
+
+QString reportQuery(ReportQuery report, const SqlDialect& dialect);
+
 class Statement;
 
 // A report's records, read one at a time as they are written out, each with

@@ -1,6 +1,7 @@
 #include "store/rowwriter.h"
 
 #include <QStringList>
+#include <optional>
 
 #include "store/changelog.h"
 #include "store/connection.h"
@@ -26,13 +27,14 @@ void RowWriter::append(const QVariantList& valuesWithoutKey) {
     throw DbError(DbErrorKind::Other, QStringLiteral("Database error: wrong number of values for %1").arg(table_.name));
   QVariantList stored(firstColumn_);  // the key, once the row has it
   for (int i = 0; i < valuesWithoutKey.size(); ++i) stored << table_.columns[size_t(i + firstColumn_)].toStored(valuesWithoutKey[i]);
-  LoggedWrite logged(connection_);
+  std::optional<LoggedWrite> logged;  // a caller's transaction takes back all or nothing
+  if (!connection_.inTransaction()) logged.emplace(connection_);
   insert_->reset();
   for (int i = 0; i < valuesWithoutKey.size(); ++i) insert_->bind(i + 1, stored[i + firstColumn_]);
   const qint64 key = insertedKey(connection_, *insert_);
   if (firstColumn_ == 1) stored[0] = key;
   logNewRow(connection_, table_, key, stored);
-  logged.done();
+  if (logged) logged->done();
 }
 
 void RowWriter::append(const QVariantHash& byColumn) {

@@ -11,7 +11,9 @@ struct Table;
 
 // Appends many whole rows (every column but the key, in order) through one
 // prepared statement; values are checked like any record-set write, and each
-// row is logged like any new row. For bulk loading by the tools.
+// row is logged like any new row, in the same write. For bulk loading by the
+// tools: inside the caller's transaction a failed row fails the transaction,
+// which the caller then takes back as a whole.
 class RowWriter {
  public:
   RowWriter(Connection& connection, const QString& table);

@@ -7,6 +7,7 @@
 #include "store/connection.h"
 #include "store/documentchain.h"
 #include "store/indexes.h"
+#include "store/inquirymakes.h"
 #include "store/sqldialect.h"
 #include "store/textcharacters.h"
 #include "store/wholenumber.h"
@@ -189,6 +190,14 @@ const Table& tableNamed(const QString& name) {
 
 int textLimit(const QString& table, const QString& column) { return tableNamed(table).column(column).maxLength; }
 
+bool isTextColumn(const QString& column) {
+  for (const Table& t : allTables()) {
+    const int i = t.columnIndex(column);
+    if (i >= 0) return t.columns[size_t(i)].type == ColumnType::Text;
+  }
+  return false;
+}
+
 void createSchema(Connection& connection) {
   createTables(connection);
   createDerivedObjects(connection);
@@ -205,8 +214,10 @@ void createTables(Connection& connection) {
   createChangeLog(connection);  // before the first row, which it logs
 }
 
-void createDerivedObjects(Connection& connection) {
+void createDerivedObjects(Connection& connection, const std::function<void(int built, int total)>& progress) {
   createIndexes(connection);
+  createInquiryMakes(connection);  // paired through the number indexes
+  createListIndexes(connection, progress);
   createOpenDocumentBookkeeping(connection);
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 class Connection;
@@ -32,13 +33,15 @@ const std::vector<Table>& allTables();
 const Table& tableNamed(const QString& name);
 // The most characters a text column holds; a box typed into it holds no more.
 int textLimit(const QString& table, const QString& column);
+// A column of that name in any of the tables holds text.
+bool isTextColumn(const QString& column);
 
 // Kept in the database; raised whenever its layout changes.
-inline constexpr int kSchemaVersion = 5;
+inline constexpr int kSchemaVersion = 6;
 
 // A new database: tables, then everything derived from them.
 void createSchema(Connection& connection);
 void createTables(Connection& connection);
 // Indexes (the unique ones make the file refuse a document number twice) and
 // the bookkeeping of open documents; built from the rows already present.
-void createDerivedObjects(Connection& connection);
+void createDerivedObjects(Connection& connection, const std::function<void(int built, int total)>& progress = {});

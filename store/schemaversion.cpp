@@ -6,6 +6,7 @@
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/documentchain.h"
+#include "store/inquirymakes.h"
 #include "store/indexes.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
@@ -47,6 +48,11 @@ void upgradeFromFirstRelease(Connection& connection) {
   createDerivedObjects(connection);
 }
 
+UpgradeProgress& upgradeProgress() {
+  static UpgradeProgress progress;
+  return progress;
+}
+
 // On a server, the bookkeeping triggers run with the owner's rights, so that a
 // clerk's role needs no right to write it, and the change log's high-water
 // mark is raised once per transaction. The file has nothing to change.
@@ -56,19 +62,32 @@ void upgradeServerBookkeeping(Connection& connection) {
   for (const QString& statement : connection.dialect().createChangeLogHighWater()) connection.execute(statement);
 }
 
+// Lists sort texts in any letter case together, each list from an index in
+// its order; the inquiries by make from a table of their own.
+void upgradeListOrders(Connection& connection) {
+  dropIndexesReplacedByListIndexes(connection);
+  createOpenParentsIndex(connection);
+  createInquiryMakes(connection);
+  createListIndexes(connection, [&connection](int built, int total) {
+    if (upgradeProgress()) upgradeProgress()(connection.path(), built, total);
+  });
+}
+
 void upgrade(Connection& connection, int version) {
-  if (version == 0) upgradeFromFirstRelease(connection);
-  if (version == 1) createListingIndexes(connection);
   if (version < 3)
-    createChangeLog(connection);
+    createChangeLog(connection);  // before the indexes, some of which are the log's
   else if (version < 5)
     addRowDigestsToChangeLog(connection);
+  if (version == 0) upgradeFromFirstRelease(connection);  // builds every index of this version
   if (version == 3) upgradeServerBookkeeping(connection);
   if (version < 5) logRowsWithoutEntries(connection);
+  if (version >= 1 && version < 6) upgradeListOrders(connection);
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }
 
 }  // namespace
+
+void setUpgradeProgress(UpgradeProgress progress) { upgradeProgress() = std::move(progress); }
 
 void requireCurrentSchema(Connection& connection) {
   if (fileVersion(connection) == kSchemaVersion) return;

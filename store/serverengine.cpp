@@ -320,9 +320,19 @@ std::unique_ptr<ServerSession> ServerSession::open(const QString& uri, bool crea
   return session;
 }
 
-ServerSession::~ServerSession() { libpq().PQfinish(connection_); }
+ServerSession::~ServerSession() {
+  libpq().PQfreeCancel(cancel_);
+  libpq().PQfinish(connection_);
+}
+
+void ServerSession::interrupt() {
+  char error[256];
+  if (cancel_) libpq().PQcancel(cancel_, error, int(sizeof error));
+}
 
 void ServerSession::prepareSession() {
+  libpq().PQfreeCancel(cancel_);
+  cancel_ = libpq().PQgetCancel(connection_);
   libpq().PQsetClientEncoding(connection_, "UTF8");
   // The server's notices ("drop cascades to ...") are for people at a console.
   libpq().PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);

@@ -6,6 +6,7 @@
 
 #include "store/engine.h"
 
+struct pg_cancel;
 struct pg_conn;
 struct pg_result;
 
@@ -32,6 +33,7 @@ class ServerSession : public EngineSession {
   void commit() override;
   void rollbackQuietly() override;
   bool canBeReused() const override;
+  void interrupt() override;
 
   // Used by the statements.
   pg_conn* handle();  // reconnects first if the server went away between statements
@@ -45,6 +47,7 @@ class ServerSession : public EngineSession {
   void prepareSession();
 
   pg_conn* connection_;
+  pg_cancel* cancel_ = nullptr;  // made on this session's thread, used from any
   QString shown_;
   int changedRows_ = 0;
   enum class Open { Nothing, Reading, Writing };

@@ -9,6 +9,13 @@ namespace {
 
 QString quoted(const QString& identifier) { return '"' + identifier + '"'; }
 
+QStringList namesFrom(Connection& connection, const QString& sql) {
+  Statement names(connection, sql);
+  QStringList result;
+  while (names.step()) result << names.value(0).toString();
+  return result;
+}
+
 WholeNumberRange rangeOf(const Column& column) { return column.type == ColumnType::Int16 ? kInt16Range : kInt32Range; }
 
 class FileDialect : public SqlDialect {
@@ -40,7 +47,7 @@ class FileDialect : public SqlDialect {
   QString textType() const override { return QStringLiteral("TEXT"); }
 
   QString sameAsParameter(const QString& column) const override { return column + QStringLiteral(" IS ?"); }
-  QString orderTerm(const QString& expression, bool descending) const override {
+  QString orderTerm(const QString& expression, bool descending, bool) const override {
     return expression + (descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
   }
   QString insertSkippingKnown(const QString& intoAndSelect) const override {
@@ -68,6 +75,9 @@ class FileDialect : public SqlDialect {
     found.bind(1, table);
     return found.step();
   }
+  QStringList indexNames(Connection& connection) const override {
+    return namesFrom(connection, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
+  }
   int schemaVersion(Connection& connection) const override {
     Statement version(connection, QStringLiteral("PRAGMA user_version"));
     return version.step() ? version.value(0).toInt() : 0;
@@ -81,6 +91,11 @@ class FileDialect : public SqlDialect {
     while (integrity.step()) lines << integrity.value(0).toString();
     return lines.join('\n');
   }
+  void prepareBulkLoad(Connection& connection) const override {
+    connection.execute(QStringLiteral("PRAGMA cache_size = -262144"));  // 256 MiB
+    connection.execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
+  }
+  void settleDeferredWork(Connection&) const override {}  // nothing waits for the commit
   void refreshStatistics(Connection&) const override {}  // the file's plans come from its indexes alone
   void continueKeysAfterCopy(Connection&, const Table&) const override {}  // AUTOINCREMENT follows inserted keys
 };
@@ -118,7 +133,8 @@ class ServerDialect : public SqlDialect {
   QString sameAsParameter(const QString& column) const override {
     return column + QStringLiteral(" IS NOT DISTINCT FROM ?");
   }
-  QString orderTerm(const QString& expression, bool descending) const override {
+  QString orderTerm(const QString& expression, bool descending, bool neverNull) const override {
+    if (neverNull) return expression + (descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
     return expression + (descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" ASC NULLS FIRST"));
   }
   QString insertSkippingKnown(const QString& intoAndSelect) const override {
@@ -191,6 +207,9 @@ class ServerDialect : public SqlDialect {
     found.bind(1, table);
     return found.step();
   }
+  QStringList indexNames(Connection& connection) const override {
+    return namesFrom(connection, QStringLiteral("SELECT indexname FROM pg_catalog.pg_indexes WHERE schemaname = current_schema()"));
+  }
   int schemaVersion(Connection& connection) const override {
     if (!hasTable(connection, QStringLiteral("tschemaversion"))) return 0;
     Statement version(connection, QStringLiteral("SELECT max(version) FROM tschemaversion"));
@@ -200,6 +219,10 @@ class ServerDialect : public SqlDialect {
     connection.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS tschemaversion (version integer NOT NULL)"));
     connection.execute(QStringLiteral("DELETE FROM tschemaversion"));
     connection.execute(QStringLiteral("INSERT INTO tschemaversion (version) VALUES (%1)").arg(version));
+  }
+  void prepareBulkLoad(Connection&) const override {}  // the server has its own memory
+  void settleDeferredWork(Connection& connection) const override {
+    connection.execute(QStringLiteral("SET CONSTRAINTS ALL IMMEDIATE"));
   }
   void refreshStatistics(Connection& connection) const override { connection.execute(QStringLiteral("ANALYZE")); }
   // The server checks its own pages; what is left to check is the data.

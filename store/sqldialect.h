@@ -29,8 +29,10 @@ class SqlDialect {
 
   // `column` equals the next parameter, nulls equal to nulls.
   virtual QString sameAsParameter(const QString& column) const = 0;
-  // An ORDER BY term; nulls come first ascending and last descending in both engines.
-  virtual QString orderTerm(const QString& expression, bool descending) const = 0;
+  // An ORDER BY term; nulls come first ascending and last descending in both
+  // engines. Of a column that is never null, the engine's plain order, which
+  // its primary key index gives either way.
+  virtual QString orderTerm(const QString& expression, bool descending, bool neverNull = false) const = 0;
   // An INSERT ... SELECT (given without its leading INSERT) that skips rows
   // its table's key already holds.
   virtual QString insertSkippingKnown(const QString& intoAndSelect) const = 0;
@@ -49,10 +51,18 @@ class SqlDialect {
   virtual QString changeLogHighWater() const = 0;
 
   virtual bool hasTable(Connection& connection, const QString& table) const = 0;
+  virtual QStringList indexNames(Connection& connection) const = 0;
   virtual int schemaVersion(Connection& connection) const = 0;
   virtual void setSchemaVersion(Connection& connection, int version) const = 0;
   // The engine's own check of its storage: "ok", or what it found.
   virtual QString integrityCheck(Connection& connection) const = 0;
+  // Before a new database is filled in one go: the file engine keeps much of
+  // it in memory meanwhile, and the journals of each row's savepoint too.
+  virtual void prepareBulkLoad(Connection& connection) const = 0;
+  // What a write transaction left for its commit is done now: a server builds
+  // no index on a table with such work pending (the change log's high-water
+  // mark, raised at commit).
+  virtual void settleDeferredWork(Connection& connection) const = 0;
   // After a database was filled in one go: the planner learns the new sizes at
   // once instead of when the server next gets round to it.
   virtual void refreshStatistics(Connection& connection) const = 0;

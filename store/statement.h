@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
@@ -23,6 +24,7 @@ class Statement {
 
   int columnCount() const { return engine_->columnCount(); }
   QString columnName(int column) const { return engine_->columnName(column); }
+  QStringList columnNames() const;
   QVariant value(int column) const { return engine_->value(column); }
 
  private:

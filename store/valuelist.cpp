@@ -1,5 +1,6 @@
 #include "store/valuelist.h"
 
+#include "store/pagedquery.h"
 #include "store/statement.h"
 
 ValueList::ValueList(Connection& connection, const QString& sql) : connection_(connection), sql_(sql) {}
@@ -10,6 +11,7 @@ QStringList ValueList::next(int count) {
   Statement page(connection_, sql_);
   page.bind(1, last_);
   page.bind(2, count);
+  page.bind(3, foldedText(last_));
   while (page.step()) values << page.value(0).toString();
   if (!values.isEmpty()) last_ = values.last();
   atEnd_ = values.size() < count;

@@ -6,9 +6,15 @@
 #include <QLabel>
 #include <QToolButton>
 
-QString recordPositionText(int position, int count) {
-  return QStringLiteral("%1  OF  %2").arg(position).arg(count);
+#include "toolkit/querytablemodel.h"
+
+QString recordPositionText(int position, int count, bool counted) {
+  return QStringLiteral("%1  OF  %2%3").arg(position).arg(count).arg(counted ? QString() : QStringLiteral("+"));
 }
+
+namespace {
+QueryTableModel* listOf(QAbstractItemView* grid) { return qobject_cast<QueryTableModel*>(grid->model()); }
+}  // namespace
 
 DataControl::DataControl(const QString& name, QAbstractItemView* grid, QWidget* parent)
     : QWidget(parent), grid_(grid) {
@@ -50,6 +56,12 @@ void DataControl::bindModel() {
   bindings_ << connect(grid_->model(), &QAbstractItemModel::modelReset, this, &DataControl::moveFirst);
   // Rows counted after the first page: the count in the caption grows.
   bindings_ << connect(grid_->model(), &QAbstractItemModel::rowsInserted, this, &DataControl::updateCaption);
+  if (QueryTableModel* list = listOf(grid_))
+    bindings_ << connect(list, &QueryTableModel::countArrived, this, [this] {
+      if (lastWanted_) moveLast();
+      updateCaption();
+    });
+  lastWanted_ = false;
   moveFirst();
 }
 
@@ -81,9 +93,17 @@ int DataControl::currentRow() const { return grid_->currentIndex().isValid() ? g
 
 int DataControl::rowCount() const { return grid_->model() ? grid_->model()->rowCount() : 0; }
 
-void DataControl::moveLast() { moveTo(rowCount() - 1); }
+void DataControl::moveLast() {
+  QueryTableModel* list = listOf(grid_);
+  lastWanted_ = list && !list->counted();
+  if (lastWanted_) list->countRows();
+  moveTo(rowCount() - 1);
+}
 
 void DataControl::moveTo(int row) {
+  if (row < currentRow()) lastWanted_ = false;  // the user went elsewhere meanwhile
+  QAbstractItemModel* model = grid_->model();
+  if (model && row >= model->rowCount() && model->canFetchMore({})) model->fetchMore({});
   const int rows = rowCount();
   if (rows == 0) {
     updateCaption();
@@ -98,5 +118,6 @@ void DataControl::moveTo(int row) {
 void DataControl::updateCaption() {
   if (shows_ != Shows::Position) return;
   const int rows = rowCount();
-  caption_->setText(recordPositionText(rows == 0 ? 0 : currentRow() + 1, rows));
+  const QueryTableModel* list = listOf(grid_);
+  caption_->setText(recordPositionText(rows == 0 ? 0 : currentRow() + 1, rows, !list || list->counted()));
 }

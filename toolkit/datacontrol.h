@@ -24,6 +24,7 @@ class DataControl : public QWidget {
   void moveFirst() { moveTo(0); }
   void movePrevious() { moveTo(currentRow() - 1); }
   void moveNext() { moveTo(currentRow() + 1); }
+  // Before a long list is counted, its last row is reached once the count arrives.
   void moveLast();
 
  protected:
@@ -42,9 +43,11 @@ class DataControl : public QWidget {
 
   QAbstractItemView* grid_;
   QLabel* caption_;
+  bool lastWanted_ = false;  // the last row, as soon as the list is counted
   QList<QMetaObject::Connection> bindings_;
   enum class Shows { Position, Title, Fixed } shows_ = Shows::Position;
 };
 
-// "n  OF  m": the current position (1-based) and the record count.
-QString recordPositionText(int position, int count);
+// "n  OF  m": the current position (1-based) and the record count; while a
+// long list is still being counted, the rows read so far and a "+".
+QString recordPositionText(int position, int count, bool counted = true);

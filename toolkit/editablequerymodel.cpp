@@ -27,9 +27,10 @@ QVariant EditableQueryModel::value(int row, int field) const {
 }
 
 QVariant EditableQueryModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole)) return {};
   const QVariant stored = value(index.row(), fieldOfColumn(index.column()));
   const GridColumn& shownAs = column(index.column());
+  if (role == Qt::TextAlignmentRole) return shownAs.alignment(stored);
   if (role == Qt::DisplayRole) return shownAs.shown(stored);
   // Edited as text, a date with its century, so that an untouched cell keeps its year.
   return shownAs.pattern == GridColumn::Pattern::Date ? QVariant(shownDateWithCentury(stored)) : QVariant(stored.toString());

@@ -1,7 +1,16 @@
 #include "toolkit/gridcolumn.h"
 
+#include <QLocale>
+
 #include "store/changeentry.h"
 #include "store/dates.h"
+
+namespace {
+bool isWholeNumber(const QVariant& value) {
+  const int type = value.typeId();
+  return type == QMetaType::LongLong || type == QMetaType::Int || type == QMetaType::Short;
+}
+}  // namespace
 
 QVariant GridColumn::shown(const QVariant& stored) const {
   if (pattern == Pattern::Date) return shownDate(stored);
@@ -9,6 +18,14 @@ QVariant GridColumn::shown(const QVariant& stored) const {
     const QTime time = timeFromInput(stored);
     return time.isValid() ? QVariant(time.toString(QStringLiteral("h:mm AP"))) : stored;
   }
+  if (pattern == Pattern::Plain && isWholeNumber(stored)) {
+    static const QLocale office(QLocale::English, QLocale::India);
+    return office.toString(stored.toLongLong());
+  }
   if (pattern == Pattern::ChangeSummary) return changeSummary(stored.toString());
   return stored;
+}
+
+QVariant GridColumn::alignment(const QVariant& stored) const {
+  return int(Qt::AlignVCenter | (isWholeNumber(stored) ? Qt::AlignRight : Qt::AlignLeft));
 }

@@ -2,15 +2,20 @@
 
 #include <QScopeGuard>
 
+#include "store/connection.h"
 #include "store/dberror.h"
 #include "store/pagedquery.h"
+#include "toolkit/listwalker.h"
 
 namespace {
 constexpr int kPageSize = 200;
 }
 
 QueryTableModel::QueryTableModel(Connection& connection, const SortedQuery& query, GridColumns columns, QObject* parent)
-    : QAbstractTableModel(parent), query_(std::make_unique<PagedQuery>(connection, query)), columns_(std::move(columns)) {
+    : QAbstractTableModel(parent),
+      connection_(connection),
+      query_(std::make_unique<PagedQuery>(connection, query)),
+      columns_(std::move(columns)) {
   const QStringList fields = query_->columnNames();
   if (columns_.empty())
     for (const QString& f : fields) columns_.push_back({f, f});
@@ -29,39 +34,100 @@ int QueryTableModel::rowCount(const QModelIndex& parent) const { return parent.i
 int QueryTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
 
 void QueryTableModel::refresh() {
+  resetting_ = true;  // until the views have heard of the new reading, none of them is to fetch more
   beginResetModel();
+  walker_.reset();
+  ++reading_;
   pages_.clear();
+  pageStarts_.clear();
   rows_ = 0;
-  counting_ = false;
+  counted_ = false;
   // Whatever fails, the view is left with a consistent (empty) model.
-  const auto endReset = qScopeGuard([this] { endResetModel(); });
+  const auto endReset = qScopeGuard([this] {
+    endResetModel();
+    resetting_ = false;
+  });
   query_->refresh();
+  if (query_->kind() == SortedQuery::Kind::Computed) return;
   const QList<QVariantList> first = query_->first(kPageSize);
   pages_.insert(0, first);
   rows_ = int(first.size());
-  counting_ = rows_ == kPageSize;
+  counted_ = rows_ < kPageSize;
 }
 
 void QueryTableModel::countRows() {
-  if (!counting_) return;
-  counting_ = false;
-  const int total = query_->rowCount();
-  if (total <= rows_) return;
-  beginInsertRows({}, rows_, total - 1);
-  rows_ = total;
-  endInsertRows();
+  if (counted_ || walker_) return;
+  const int reading = reading_;
+  walker_ = std::make_unique<ListWalker>(connection_.address(), query_->asRead(), kPageSize, this,
+                                         [this, reading](const ListShape& shape) {
+                                           if (reading == reading_) arrive(shape);
+                                         });
 }
 
-// A page continues from a neighbour already read; the last page is read
-// backwards; only a jump into the middle counts its way there.
+void QueryTableModel::arrive(const ListShape& shape) {
+  counted_ = true;  // before the views hear of new rows: none of them is to fetch more
+  if (query_->kind() == SortedQuery::Kind::Computed) {
+    if (!shape.computed.isEmpty()) {
+      beginInsertRows({}, 0, int(shape.computed.size()) - 1);
+      pages_.insert(0, shape.computed);
+      rows_ = int(shape.computed.size());
+      endInsertRows();
+    }
+  } else {
+    pageStarts_ = shape.pageStarts;
+    if (shape.rows > rows_) {
+      beginInsertRows({}, rows_, shape.rows - 1);
+      rows_ = shape.rows;
+      endInsertRows();
+    } else if (shape.rows < rows_) {  // rows corrected elsewhere left the list meanwhile
+      beginRemoveRows({}, shape.rows, rows_ - 1);
+      rows_ = shape.rows;
+      pages_.clear();
+      endRemoveRows();
+    }
+  }
+  emit countArrived();
+}
+
+bool QueryTableModel::canFetchMore(const QModelIndex& parent) const {
+  return !parent.isValid() && !counted_ && !resetting_ && rows_ > 0 && rows_ % kPageSize == 0 && pages_.contains(rows_ / kPageSize - 1);
+}
+
+// Before the count: the page after the last one read, as the grid is scrolled.
+void QueryTableModel::fetchMore(const QModelIndex& parent) {
+  if (!canFetchMore(parent) || fetching_) return;  // a view told of the new rows may ask again
+  fetching_ = true;
+  const auto done = qScopeGuard([this] { fetching_ = false; });
+  const int page = rows_ / kPageSize;
+  QList<QVariantList> more;
+  try {
+    more = query_->after(pages_.value(page - 1).last(), kPageSize);
+  } catch (const DbError&) {
+    return;  // the next scroll tries again
+  }
+  const bool end = more.size() < kPageSize;  // the whole list is read: it is counted too
+  if (end) {
+    walker_.reset();
+    counted_ = true;
+  }
+  if (!more.isEmpty()) {
+    beginInsertRows({}, rows_, rows_ + int(more.size()) - 1);
+    pages_.insert(page, more);
+    rows_ += int(more.size());
+    endInsertRows();
+  }
+  if (end) emit countArrived();
+}
+
+// A page continues from a neighbour already read; any other page is read from
+// where the count found it begins: one seek, wherever it lies.
 QList<QVariantList> QueryTableModel::readPage(int page) const {
   const auto previous = pages_.constFind(page - 1);
   if (previous != pages_.constEnd() && !previous->isEmpty()) return query_->after(previous->last(), kPageSize);
   const auto next = pages_.constFind(page + 1);
   if (next != pages_.constEnd() && !next->isEmpty()) return query_->before(next->first(), kPageSize);
-  const int first = page * kPageSize;
-  if (first + kPageSize >= rows_) return query_->last(rows_ - first);
-  return query_->at(first, kPageSize);
+  if (size_t(page) < pageStarts_.size()) return query_->from(pageStarts_[size_t(page)], kPageSize);
+  return {};
 }
 
 const QVariantList& QueryTableModel::row(int row) const {
@@ -80,11 +146,14 @@ const QVariantList& QueryTableModel::row(int row) const {
 }
 
 QVariant QueryTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+  if (!index.isValid()) return {};
+  const GridColumn& shownAs = columns_[size_t(index.column())];
+  if (role == Qt::TextAlignmentRole) return shownAs.alignment(row(index.row()).value(fieldOfColumn_[size_t(index.column())]));
+  if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   const int field = fieldOfColumn_[size_t(index.column())];
   const QVariantList& values = row(index.row());
   if (field >= values.size()) return {};
-  return columns_[size_t(index.column())].shown(values[field]);
+  return role == Qt::DisplayRole ? shownAs.shown(values[field]) : values[field];
 }
 
 QString QueryTableModel::fieldName(int field) const { return query_->columnNames().value(field); }

@@ -7,13 +7,19 @@
 #include "toolkit/gridcolumn.h"
 
 class Connection;
+class ListWalker;
 class PagedQuery;
+struct ListShape;
 struct SortedQuery;
 
-// Read-only rows of a list, fetched a page at a time as the view asks. The
-// first page is read at once; a longer list is counted on countRows(), which
-// its grid calls once the first screen is painted, so the screen does not wait
-// for the count. Without columns given, every field of the list is shown plainly.
+// Read-only rows of a list, fetched a page at a time as the view asks, each
+// page straight off an index in the list's order. The first page is read at
+// once; the list is counted on countRows(), which its grid calls once the
+// first screen is painted, on a thread of its own: meanwhile the grid shows
+// the pages read so far and reads on as it is scrolled. The count brings
+// where each page begins, so that a jump anywhere reads one page. A computed
+// list (a total) is read whole that way. Without columns given, every field of
+// the list is shown plainly.
 class QueryTableModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -25,10 +31,16 @@ class QueryTableModel : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  bool canFetchMore(const QModelIndex& parent) const override;
+  void fetchMore(const QModelIndex& parent) override;
 
   virtual void refresh();  // reads the list again, from its first row
-  bool counted() const { return !counting_; }
-  void countRows();
+  bool counted() const { return counted_; }
+  void countRows();  // starts the count, once per reading
+
+ signals:
+  // The count arrived: rowCount() is the list's length from now on.
+  void countArrived();
 
  protected:
   const QVariantList& row(int row) const;  // the fields as read
@@ -38,11 +50,18 @@ class QueryTableModel : public QAbstractTableModel {
 
  private:
   QList<QVariantList> readPage(int page) const;
+  void arrive(const ListShape& shape);
 
+  Connection& connection_;
   std::unique_ptr<PagedQuery> query_;
+  std::unique_ptr<ListWalker> walker_;
   GridColumns columns_;
   std::vector<int> fieldOfColumn_;
   int rows_ = 0;
-  bool counting_ = false;
+  bool counted_ = false;
+  bool fetching_ = false;
+  bool resetting_ = false;
+  int reading_ = 0;  // counts the readings, so that a count for an earlier one is dropped
+  std::vector<QVariantList> pageStarts_;
   mutable QHash<int, QList<QVariantList>> pages_;
 };

@@ -77,10 +77,13 @@ void ViewGrid::reopenCell(int row, int column, const QString& text) {
   }
 }
 
+// A long text (a description, a make list) may take the grid's whole width
+// before it is cut, so that a combined description reads whole.
 void ViewGrid::fitColumns() {
   resizeColumnsToContents();
+  const int cap = std::max(kWidestColumn, viewport()->width());
   for (int c = 0; model() && c < model()->columnCount(); ++c) {
-    const int widest = std::max(kWidestColumn, horizontalHeader()->sectionSizeHint(c));  // captions stay whole
+    const int widest = std::max(cap, horizontalHeader()->sectionSizeHint(c));  // captions stay whole
     if (columnWidth(c) > widest) setColumnWidth(c, widest);
   }
 }

@@ -12,11 +12,16 @@
 
 namespace {
 
-const QStringList kClients = {"KIRLOSKAR TEXTILES", "SUNRISE SUGAR MILLS", "DECCAN CHEMICALS", "GANGA WATER WORKS",
-                              "NARMADA PAPER MILLS", "MALWA STEEL", "SHREE CEMENT WORKS", "COASTAL FERTILISERS"};
+// Invented names only: no make or client here is a real company's.
+const QStringList kClientNames = {"SURYAVEL", "KAVRIKA", "DHANORI", "MEGHVAN", "TARANGI", "VASHPA",
+                                  "PRAVIRA",  "ANANDI",  "ROHIVA",  "SAVLI",   "KESHORA", "BHAVRI"};
+const QStringList kClientTrades = {"TEXTILES",     "SUGAR MILLS", "CHEMICALS", "WATER WORKS", "PAPER MILLS",
+                                   "STEEL",        "CEMENT WORKS", "FERTILISERS", "DAIRY",     "DISTILLERIES"};
 const QStringList kAreas = {"PUNE", "NASHIK", "INDORE", "BHOPAL", "SURAT", "NAGPUR", "AURANGABAD", "KOLHAPUR"};
 const QStringList kStates = {"MAHARASHTRA", "MADHYA PRADESH", "GUJARAT"};
-const QStringList kMakes = {"KSB", "KIRLOSKAR", "CROMPTON", "SIEMENS", "LOVEJOY", "FENNER", "ABB", "JYOTI"};
+const QStringList kMakes = {"NIRAVAL", "TORVEX", "JALVIK", "SHAKTIRA", "VEGADRIVE", "KORVAN", "PRAVAHI", "DHRUVEX"};
+const QStringList kContacts = {"MR. R. K. SHARMA", "MR. S. PATIL", "MRS. A. DESHMUKH", "MR. V. JOSHI", "MS. N. KULKARNI"};
+const QStringList kDesignations = {"PURCHASE MANAGER", "WORKS MANAGER", "MAINTENANCE ENGINEER"};
 const QStringList kItems[] = {
     {"CENTRIFUGAL PUMP 50X32", "MONOBLOCK PUMP 2HP", "SUBMERSIBLE PUMP 5HP"},
     {"IMPELLER", "MECHANICAL SEAL", "SHAFT SLEEVE"},
@@ -37,7 +42,7 @@ class DemoWriter {
 
   void transaction(int n) {
     const QString inq = QStringLiteral("INQ/%1").arg(n, 6, 10, QLatin1Char('0'));
-    const QString client = pick(kClients);
+    const QString client = pickClient();
     const QString area = pick(kAreas);
     const QString login = kUsers[n % 2];
     const QDate inqDate = QDate(2024, 1, 1).addDays(n % 900);
@@ -84,13 +89,25 @@ class DemoWriter {
                         1000 * (5 + chance(500)), login, inqDate.addDays(50), paid ? "YES" : "NO", QVariant()});
     if (chance(5) != 0)
       addresses_.append({inq, login, client, QStringLiteral("%1, MIDC INDUSTRIAL AREA").arg(1 + chance(200)), area,
-                         pick(kStates), "MR. R. K. SHARMA", "PURCHASE MANAGER", "020-2567" + digits(4),
-                         "98220" + digits(5), QVariant(), "MR. S. PATIL", "purchase@example.in", "www.example.in"});
+                         pick(kStates), pick(kContacts), pick(kDesignations), "020-2567" + digits(4),
+                         "98220" + digits(5), QVariant(), pick(kContacts), "purchase@example.in", "www.example.in"});
   }
 
  private:
   int chance(int n) { return int(random_() % unsigned(n)); }
   QString pick(const QStringList& list) { return list[chance(int(list.size()))]; }
+  // As clerks type them: mostly in capitals, now and then as written on the letterhead.
+  QString pickClient() {
+    const QString name = pick(kClientNames) + ' ' + pick(kClientTrades);
+    const int style = chance(25);
+    if (style == 0) return name.toLower();
+    if (style < 3) {
+      QStringList words = name.toLower().split(' ');
+      for (QString& word : words) word[0] = word[0].toUpper();
+      return words.join(' ');
+    }
+    return name;
+  }
   QString digits(int count) {
     QString s;
     for (int i = 0; i < count; ++i) s += QChar('0' + chance(10));
@@ -105,7 +122,8 @@ class DemoWriter {
 
 }  // namespace
 
-void fillDemoData(Connection& connection, int transactions, int unquotedPercent) {
+void fillDemoData(Connection& connection, int transactions, int unquotedPercent,
+                  const std::function<void(int written)>& written) {
   std::optional<Transaction> all;  // the caller's, when it holds one
   if (!connection.inTransaction()) all.emplace(connection);
   RowWriter slotRow(connection, "tloginpassword");
@@ -114,7 +132,10 @@ void fillDemoData(Connection& connection, int transactions, int unquotedPercent)
   slotRow.append(slotValues);
 
   DemoWriter writer(connection, unquotedPercent);
-  for (int n = 1; n <= transactions; ++n) writer.transaction(n);
+  for (int n = 1; n <= transactions; ++n) {
+    writer.transaction(n);
+    if (written && (n % 1000 == 0 || n == transactions)) written(n);
+  }
 
   RowWriter logins(connection, "tloginwork");
   const int signIns = qBound(3, transactions / 10, 5000);

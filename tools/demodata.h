@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class Connection;
 
 struct DemoCredentials {
@@ -15,4 +17,6 @@ inline constexpr DemoCredentials kDemoSlots[] = {
 // Fills an empty database with illustrative transactions at every stage of the
 // chain (the given share not yet quoted), address-book rows for most
 // inquiries and sign-in log rows.
-void fillDemoData(Connection& connection, int transactions, int unquotedPercent = 15);
+// `written` hears now and then how many transactions are written.
+void fillDemoData(Connection& connection, int transactions, int unquotedPercent = 15,
+                  const std::function<void(int written)>& written = {});

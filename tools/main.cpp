@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
+#include <QLocale>
 #include <QStringList>
 #include <QTextStream>
 #include <csignal>
@@ -27,6 +29,7 @@
 #include "store/pagedquery.h"
 #include "store/statement.h"
 #include "store/schema.h"
+#include "store/schemaversion.h"
 #include "store/serverlocation.h"
 #include "store/witnesses.h"
 #include "tools/changelogprinter.h"
@@ -55,6 +58,20 @@ const char kCommands[] =
     "  log [--number N] [--since DATE]          the change log, newest first (DATE as YYYY-MM-DD), as text,\n"
     "      [--format text|tsv|json]             tab-separated fields or JSON; exit status 1 when none matches\n"
     "  where                                    print the database in use (a server address without its password)";
+
+// On a terminal, a line that says how far a long job is, written over each
+// time, at most a few times a second; the last one stays.
+void progressLine(const QString& text, bool last) {
+  static QElapsedTimer shown;
+  if (!isatty(fileno(stderr)) || (!last && shown.isValid() && shown.elapsed() < 250)) return;
+  shown.start();
+  err << '\r' << text << "\x1b[K" << (last ? "\n" : "");
+  err.flush();
+}
+
+void indexesProgress(int built, int total) {
+  progressLine(QStringLiteral("the lists' indexes: %1 of %2").arg(built).arg(total), built == total);
+}
 
 // Echo is off on the terminal while a password is typed; an interrupt gives it back.
 class HiddenTyping {
@@ -143,7 +160,7 @@ int init(const QString& path, const QStringList& names) {
     err << problem << " Nothing was created.\n";
     return 2;
   }
-  createEmptyDatabase(path, slotValues);
+  createEmptyDatabase(path, slotValues, indexesProgress);
   out << "Created " << shownServerLocation(path) << "\n";
   return 0;
 }
@@ -158,7 +175,13 @@ std::optional<int> wholeNumber(ProgramCommandLine& commandLine, const QCommandLi
 }
 
 int demo(const QString& path, int transactions, int unquoted) {
-  createDatabase(path, [=](Connection& connection) { fillDemoData(connection, transactions, unquoted); });
+  createDatabase(path, indexesProgress, [=](Connection& connection) {
+    const QLocale office(QLocale::English, QLocale::India);
+    fillDemoData(connection, transactions, unquoted, [&](int done) {
+      progressLine(QStringLiteral("demo transactions: %1 of %2").arg(office.toString(done), office.toString(transactions)),
+                   done == transactions);
+    });
+  });
   out << "Created " << shownServerLocation(path) << " with " << transactions << " demo transactions.\n"
       << "Sign in with user \"" << kDemoSlots[1].name << "\", password \"" << kDemoSlots[1].password
       << "\" (or \"" << kDemoSlots[2].name << "\" / \"" << kDemoSlots[2].password << "\"); administrator \""
@@ -213,7 +236,11 @@ int check(const QString& path) {
 
 int copy(const QString& from, const QString& to) {
   auto source = Connection::open(from);
-  const TableCounts counts = copyDatabase(*source, to);
+  const QLocale office(QLocale::English, QLocale::India);
+  const TableCounts counts = copyDatabase(*source, to, [&office](qint64 copied, qint64 total) {
+    progressLine(QStringLiteral("rows copied: %1 of %2").arg(office.toString(copied), office.toString(total)),
+                 copied == total);
+  });
   out << "Copied " << source->path() << " to " << shownServerLocation(to) << ":\n";
   for (const auto& [table, rows] : counts) out << "  " << table << ": " << rows << " rows\n";
   out.flush();
@@ -300,6 +327,9 @@ int main(int argc, char* argv[]) {
       (command == "demo" || command == "check" || command == "where" || command == "log" || command == "copy"))
     return commandLine.refuse(QStringLiteral("%1 takes no arguments.").arg(command));
   const QString path = commandLine.databasePath();
+  setUpgradeProgress([](const QString& database, int done, int total) {
+    progressLine(QStringLiteral("bringing %1 up to date: %2 of %3").arg(database).arg(done).arg(total), done == total);
+  });
   try {
     if (command == "init") return init(path, arguments);
     if (command == "demo") {

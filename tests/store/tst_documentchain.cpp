@@ -41,6 +41,7 @@ void makeFirstReleaseFile(Connection& connection) {
   for (const QString& drop : drops) connection.execute(drop);
   connection.execute("DROP TABLE topenparent");
   connection.execute("DROP TABLE tchangelog");
+  connection.execute("DROP TABLE tinquirymakes");
   connection.execute("CREATE INDEX ix1 ON tinquiry (inqnum)");
   connection.execute("PRAGMA user_version = 0");
 }
@@ -134,16 +135,20 @@ void DocumentChainTest::firstReleaseFilesAreBroughtUpToDate() {
   QCOMPARE(twice.scalar("PRAGMA user_version").toInt(), 0);
   QCOMPARE(twice.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'ix1'").toInt(), 1);
 
-  // A file of data version 1 gains the indexes its correcting lists are read by.
+  // A file of data version 1 gains the indexes its lists are read by, and
+  // the table of inquiries by make.
   TestDatabase second;
-  const QString listing = "SELECT count(*) FROM sqlite_master WHERE name LIKE 'ix\\_%\\_order\\_%' ESCAPE '\\'";
-  const int listingIndexes = second.scalar(listing).toInt();
+  const QString listIndexes = "FROM sqlite_master WHERE name LIKE 'ix\\_list\\_%' ESCAPE '\\'";
+  const int listingIndexes = second.scalar("SELECT count(*) " + listIndexes).toInt();
   QVERIFY(listingIndexes > 0);
-  second.connection().execute("DROP INDEX ix_tinquiry_order_client_inqdate_desc_inqnum");
+  second.connection().execute(QString("DROP INDEX \"%1\"").arg(second.scalar("SELECT min(name) " + listIndexes).toString()));
+  second.connection().execute("DROP TABLE tinquirymakes");
+  for (int trigger = 1; trigger <= 6; ++trigger) second.connection().execute(QString("DROP TRIGGER makes_%1").arg(trigger));
   second.connection().execute("PRAGMA user_version = 1");
   auto reopened = Connection::open(second.path());
   QCOMPARE(second.scalar("PRAGMA user_version").toInt(), kSchemaVersion);
-  QCOMPARE(second.scalar(listing).toInt(), listingIndexes);
+  QCOMPARE(second.scalar("SELECT count(*) " + listIndexes).toInt(), listingIndexes);
+  QCOMPARE(second.scalar("SELECT count(*) FROM tinquirymakes").toInt(), 0);
 }
 
 void DocumentChainTest::newerFilesAreRefused() {

@@ -13,6 +13,7 @@
 #include "store/sqldialect.h"
 #include "store/statement.h"
 #include "store/witnesses.h"
+#include "tests/support/earlierlayout.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
@@ -181,6 +182,7 @@ void TamperingTest::aLogOfTheFirstFormIsKeptAndVerified() {
     insert.step();
     previous = seal;
   }
+  takeBackListOrders(c);
   dialect.setSchemaVersion(c, 4);
 
   auto upgraded = Connection::open(db.path());

@@ -1,0 +1,31 @@
+#include "tests/support/earlierlayout.h"
+
+#include <QStringList>
+
+#include "store/categories.h"
+#include "store/connection.h"
+#include "store/engine.h"
+#include "store/listindex.h"
+#include "store/sqldialect.h"
+
+void takeBackListOrders(Connection& connection) {
+  const bool server = connection.engine() == EngineKind::Server;
+  const QStringList triggerTables = {"titemdescom", "titemdescom", "titemdescom", "tinquiry", "tinquiry", "tinquiry"};
+  for (int n = 1; n <= int(triggerTables.size()); ++n) {
+    const QString name = QString("makes_%1").arg(n);
+    connection.execute(server ? QString("DROP TRIGGER %1 ON %2").arg(name, triggerTables[n - 1])
+                              : QString("DROP TRIGGER %1").arg(name));
+    if (server) connection.execute(QString("DROP FUNCTION %1_run()").arg(name));
+  }
+  connection.execute("DROP TABLE tinquirymakes");
+  for (const QString& name : connection.dialect().indexNames(connection))
+    if (name.startsWith(QLatin1String(kListIndexPrefix))) connection.execute(QString("DROP INDEX \"%1\"").arg(name));
+  QStringList plain = {"tinquiry.client", "tinquiry.area", "taddressbook.state"};
+  for (const Category& category : categories()) plain << "titeminq." + category.makeColumn();
+  for (const QString& column : plain)
+    connection.execute(QString("CREATE INDEX \"ix_%1_%2\" ON %1 (\"%2\")").arg(column.section('.', 0, 0), column.section('.', 1)));
+  connection.execute("CREATE INDEX \"ix_tinquiry_order_client_inqdate_desc_inqnum\" ON tinquiry (client, inqdate DESC, inqnum)");
+  connection.execute("DROP INDEX ix_topenparent_list");
+  connection.execute("CREATE INDEX ix_topenparent_list ON topenparent (link, number)");
+  connection.dialect().setSchemaVersion(connection, 5);
+}
