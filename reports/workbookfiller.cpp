@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <pugixml.hpp>
 #include <sstream>
 #include <string>
@@ -168,9 +169,7 @@ class RowsFile : public pugi::xml_writer {
  public:
   explicit RowsFile(const QString& path) : file_(path) {
     createOwnerOnlyFile(path);
-    if (!file_.open(QIODevice::WriteOnly))
-      throw Refusal{QStringLiteral("The report cannot be written beside %1: %2.").arg(path, file_.errorString()),
-                    QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+    if (!file_.open(QIODevice::WriteOnly)) fail();
   }
   ~RowsFile() override {
     file_.close();
@@ -180,12 +179,9 @@ class RowsFile : public pugi::xml_writer {
   RowsFile& operator=(const RowsFile&) = delete;
 
   void write(const void* data, size_t size) override {
-    if (file_.write(static_cast<const char*>(data), qint64(size)) != qint64(size))
-      throw Refusal{QStringLiteral("The report cannot be written: %1.").arg(file_.errorString()),
-                    QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+    if (file_.write(static_cast<const char*>(data), qint64(size)) != qint64(size)) fail();
   }
   void write(const QByteArray& bytes) { write(bytes.constData(), size_t(bytes.size())); }
-  qint64 position() const { return file_.pos(); }
   // Writes over bytes already written, then goes on at the end.
   void overwrite(qint64 at, const QByteArray& bytes) {
     const qint64 end = file_.pos();
@@ -194,13 +190,18 @@ class RowsFile : public pugi::xml_writer {
     file_.seek(end);
   }
   void finish() {
-    if (!file_.flush())
-      throw Refusal{QStringLiteral("The report cannot be written: %1.").arg(file_.errorString()),
-                    QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+    if (!file_.flush()) fail();
   }
   QString path() const { return file_.fileName(); }
 
  private:
+  [[noreturn]] void fail() const {
+    // The folder, not the scratch file: that is gone once the message shows.
+    throw Refusal{QStringLiteral("The report cannot be written in the folder %1: %2.")
+                      .arg(QFileInfo(file_.fileName()).absolutePath(), file_.errorString()),
+                  QStringLiteral("ALERT!!!"), Prompter::Icon::Error};
+  }
+
   QFile file_;
 };
 
