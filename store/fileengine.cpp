@@ -196,7 +196,7 @@ std::unique_ptr<FileSession> FileSession::open(const QString& path, bool createN
   int tables = 0;
   sqlite3* db = nullptr;
   int probe = SQLITE_NOTADB;
-  int pageSize = createNew ? newPageSize : 0;
+  int pageSize = 0;
   for (const FileFormat& format : kFormats) {
     if (createNew && format.pageSize != newPageSize) continue;
     if (db) sqlite3_close_v2(db);
