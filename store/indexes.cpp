@@ -4,6 +4,7 @@
 
 #include "store/categories.h"
 #include "store/connection.h"
+#include "store/followup.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
 
@@ -91,6 +92,7 @@ void createIndexes(Connection& connection) {
                            .arg(index.kind == Index::UniqueNumber ? QStringLiteral("UNIQUE ") : QString(),
                                 indexName(index), index.table, index.expression()));
   createListingIndexes(connection);
+  createFollowUpIndexes(connection);
 }
 
 void createListingIndexes(Connection& connection) {

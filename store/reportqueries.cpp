@@ -1,47 +1,37 @@
 #include "store/reportqueries.h"
 
 #include "store/dberror.h"
+#include "store/opendocuments.h"
 #include "store/statement.h"
 
-namespace {
-
-QString same(const QString& left, const QString& right) {
-  return QStringLiteral("lower(trim(%1)) = lower(trim(%2))").arg(left, right);
-}
-
-// NOT EXISTS rather than NOT IN: a child row without a parent number must not
-// empty the whole report.
-QString noChild(const QString& table, const QString& column, const QString& parentNumber) {
-  return QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 c WHERE %2)").arg(table, same("c." + column, parentNumber));
-}
-
-}  // namespace
-
+// Each open document once per summary row it has; the quotations with their
+// inquiry's contact.
 QString reportQuery(ReportQuery report) {
+  const auto open = [](FollowUpStage stage) { return openCondition(stage); };
   switch (report) {
     case ReportQuery::PendingInquiries:
       return QStringLiteral(
-                 "SELECT DISTINCT i.inqnum, i.client, i.area, i.inqdate, i.inqduedate, s.itemdes, s.qty, s.manf "
-                 "FROM tinquiry i JOIN titemdescom s ON %1 WHERE %2 ORDER BY i.inqdate DESC")
-          .arg(same("i.inqnum", "s.inqnum"), noChild("tquote", "inqnum", "i.inqnum"));
+                 "SELECT DISTINCT d.inqnum, d.client, d.area, d.inqdate, d.inqduedate, s.itemdes, s.qty, s.manf "
+                 "FROM tinquiry d JOIN titemdescom s ON %1 WHERE %2 ORDER BY d.inqdate DESC")
+          .arg(sameDocumentNumber("d.inqnum", "s.inqnum"), open(FollowUpStage::Inquiries));
     case ReportQuery::PendingQuotations:
       return QStringLiteral(
-                 "SELECT DISTINCT q.quotenum, q.client, q.quotedate, q.quoterate, s.itemdes, s.qty, s.manf, "
+                 "SELECT DISTINCT d.quotenum, d.client, d.quotedate, d.quoterate, s.itemdes, s.qty, s.manf, "
                  "a.contactperson, a.telephonelandline "
-                 "FROM tquote q JOIN titemdescom s ON %1 JOIN taddressbook a ON %2 WHERE %3 ORDER BY q.quotedate DESC")
-          .arg(same("q.quotenum", "s.quotenum"), same("q.inqnum", "a.inqnum"), noChild("tpo", "quotenum", "q.quotenum"));
+                 "FROM tquote d JOIN titemdescom s ON %1 JOIN taddressbook a ON %2 WHERE %3 ORDER BY d.quotedate DESC")
+          .arg(sameDocumentNumber("d.quotenum", "s.quotenum"), sameDocumentNumber("d.inqnum", "a.inqnum"),
+               open(FollowUpStage::Quotations));
     case ReportQuery::PendingOrders:
-      // Not invoiced yet, or invoiced and still marked not executed.
       return QStringLiteral(
-                 "SELECT DISTINCT p.client, p.ponum, p.podate, s.itemdes, s.qty, s.manf, p.taxmode, p.invoicemode, "
-                 "p.pnfnfreight, p.paymentterm, p.povalue, s.pomanf, p.orderexecutionstatus, p.reasonfornotexecuted "
-                 "FROM tpo p JOIN titemdescom s ON %1 WHERE (%2 OR p.orderexecutionstatus LIKE 'NO') "
-                 "ORDER BY p.podate DESC")
-          .arg(same("p.ponum", "s.ponum"), noChild("tinvoice", "ponum", "p.ponum"));
+                 "SELECT DISTINCT d.client, d.ponum, d.podate, s.itemdes, s.qty, s.manf, d.taxmode, d.invoicemode, "
+                 "d.pnfnfreight, d.paymentterm, d.povalue, s.pomanf, d.orderexecutionstatus, d.reasonfornotexecuted "
+                 "FROM tpo d JOIN titemdescom s ON %1 WHERE %2 ORDER BY d.podate DESC")
+          .arg(sameDocumentNumber("d.ponum", "s.ponum"), open(FollowUpStage::Orders));
     case ReportQuery::Outstanding:
       return QStringLiteral(
-          "SELECT DISTINCT client, invoicenum, invoicedate, invoiceduedate, invoiceamount, ponum, paymentstatus, reason "
-          "FROM tinvoice WHERE paymentstatus LIKE 'NO' ORDER BY client ASC, invoiceduedate ASC");
+                 "SELECT DISTINCT d.client, d.invoicenum, d.invoicedate, d.invoiceduedate, d.invoiceamount, d.ponum, "
+                 "d.paymentstatus, d.reason FROM tinvoice d WHERE %1 ORDER BY d.client ASC, d.invoiceduedate ASC")
+          .arg(open(FollowUpStage::Invoices));
   }
   return {};
 }

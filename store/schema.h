@@ -34,7 +34,7 @@ const Table& tableNamed(const QString& name);
 int textLimit(const QString& table, const QString& column);
 
 // Kept in the database; raised whenever its layout changes.
-inline constexpr int kSchemaVersion = 5;
+inline constexpr int kSchemaVersion = 6;
 
 // A new database: tables, then everything derived from them.
 void createSchema(Connection& connection);

@@ -6,6 +6,7 @@
 #include "store/connection.h"
 #include "store/dberror.h"
 #include "store/documentchain.h"
+#include "store/followup.h"
 #include "store/indexes.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
@@ -65,6 +66,7 @@ void upgrade(Connection& connection, int version) {
     addRowDigestsToChangeLog(connection);
   if (version == 3) upgradeServerBookkeeping(connection);
   if (version < 5) logRowsWithoutEntries(connection);
+  if (version < 6) createFollowUpIndexes(connection);  // the follow-up board's unpaid invoices
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }
 

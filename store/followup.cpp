@@ -1,0 +1,131 @@
+#include "store/followup.h"
+
+#include "store/connection.h"
+#include "store/dates.h"
+#include "store/dberror.h"
+#include "store/recordset.h"
+#include "store/statement.h"
+#include "store/transaction.h"
+
+namespace {
+
+// The first day of each overdue range, newest first: due on or after today is
+// not yet due, from 30 days back 1-30, and so on; before 90 days back, over 90.
+QVariantList rangeStarts(QDate today) {
+  return {storedDate(today), storedDate(today.addDays(-30)), storedDate(today.addDays(-60)), storedDate(today.addDays(-90))};
+}
+
+QString column(const char* name) { return QStringLiteral("d.") + QLatin1String(name); }
+
+// The list's columns under the names the follow-up form reads; a quotation has no due date.
+QString listColumns(const StageColumns& s) {
+  const QString due = *s.dueDate ? column(s.dueDate) : QStringLiteral("NULL");
+  return QStringLiteral("d.client AS client, %1 AS number, %2 AS docdate, %3 AS duedate, %4 AS agedfrom, %5 AS amount, "
+                        "%6 AS login, %7 AS status, %8 AS rowkey")
+      .arg(column(s.number), column(s.date), due, column(s.agedFrom), column(s.value), column(s.login), column(s.status),
+           column(s.key));
+}
+
+const char* const kListedColumns[] = {"client", "number", "docdate", "duedate", "amount", "login", "status"};
+
+QString stageColumn(const StageColumns& s, const QString& listed) {
+  const QHash<QString, QString> names = {{"client", "client"},       {"number", s.number}, {"docdate", s.date},
+                                         {"duedate", s.dueDate},     {"amount", s.value},  {"login", s.login},
+                                         {"status", s.status}};
+  return names.value(listed);
+}
+
+bool sameStored(const QVariant& a, const QVariant& b) {
+  if (a.isNull() || b.isNull()) return a.isNull() == b.isNull();
+  return a.toString() == b.toString();
+}
+
+}  // namespace
+
+BoardStatement boardStatement(FollowUpStage stage, QDate today) {
+  const StageColumns& s = stageColumns(stage);
+  const QString aged = column(s.agedFrom);
+  return {QStringLiteral("SELECT CASE WHEN %1 IS NULL THEN 5 WHEN %1 >= ? THEN 0 WHEN %1 >= ? THEN 1 WHEN %1 >= ? THEN 2 "
+                         "WHEN %1 >= ? THEN 3 ELSE 4 END AS bucket, count(*), sum(%2) FROM %3 d WHERE %4 GROUP BY 1")
+              .arg(aged, column(s.value), QLatin1String(s.table), openCondition(stage)),
+          rangeStarts(today)};
+}
+
+FollowUpBoard readFollowUpBoard(Connection& connection, QDate today) {
+  FollowUpBoard board{};
+  for (int stage = 0; stage < kFollowUpStageCount; ++stage) {
+    const BoardStatement aggregate = boardStatement(FollowUpStage(stage), today);
+    Statement sums(connection, aggregate.sql);
+    sums.bindAll(aggregate.parameters);
+    while (sums.step()) {
+      const int bucket = sums.value(0).toInt();
+      if (bucket < 0 || bucket >= kOverdueCount) continue;
+      board[size_t(stage)][size_t(bucket)] = {sums.value(1).toLongLong(), sums.value(2).toLongLong()};
+    }
+  }
+  return board;
+}
+
+SortedQuery followUpList(FollowUpStage stage, std::optional<Overdue> bucket, QDate today) {
+  const StageColumns& s = stageColumns(stage);
+  const QString aged = column(s.agedFrom);
+  const QVariantList starts = rangeStarts(today);
+  QString range = QStringLiteral("1 = 1");
+  QVariantList parameters;
+  switch (bucket.value_or(Overdue::NoDueDate)) {
+    case Overdue::NotYetDue:
+      range = aged + " >= ?";
+      parameters = {starts[0]};
+      break;
+    case Overdue::UpTo30:
+    case Overdue::UpTo60:
+    case Overdue::UpTo90: {
+      const int b = int(*bucket);
+      range = QStringLiteral("%1 >= ? AND %1 < ?").arg(aged);
+      parameters = {starts[b], starts[b - 1]};
+      break;
+    }
+    case Overdue::Over90:
+      range = aged + " < ?";
+      parameters = {starts[3]};
+      break;
+    case Overdue::NoDueDate:
+      if (bucket) range = aged + " IS NULL";
+      break;
+  }
+  return {QStringLiteral("SELECT %1 FROM %2 d WHERE %3 AND %4 <= ? AND %5")
+              .arg(listColumns(s), QLatin1String(s.table), range, column(s.key), openCondition(stage)),
+          {{QStringLiteral("agedfrom")}, {QStringLiteral("rowkey")}},
+          parameters,
+          {{QLatin1String(s.table), QLatin1String(s.key)}},
+          true};
+}
+
+int daysOverdue(const QVariant& agedFrom, QDate today) {
+  const QDate date = dateFromInput(agedFrom);
+  return date.isValid() ? qMax(0, int(date.daysTo(today))) : 0;
+}
+
+void recordPayment(Connection& connection, qint64 invoiceKey, const QVariantHash& asListed) {
+  const StageColumns& s = stageColumns(FollowUpStage::Invoices);
+  Transaction write(connection);
+  RecordSet invoice =
+      RecordSet::openWhere(connection, QLatin1String(s.table), QStringLiteral("%1 = ?").arg(QLatin1String(s.key)), {invoiceKey});
+  bool changed = invoice.recordCount() != 1;
+  for (const char* listed : kListedColumns)
+    if (!changed && asListed.contains(QLatin1String(listed)))
+      changed = !sameStored(invoice.value(stageColumn(s, QLatin1String(listed))), asListed.value(QLatin1String(listed)));
+  if (changed)
+    throw DbError(DbErrorKind::Conflict, QStringLiteral("This invoice was changed elsewhere since it was listed here, so "
+                                                        "nothing was stored. The board now shows what is stored."));
+  invoice.setValue(QLatin1String(s.status), QStringLiteral("YES"));
+  invoice.updateBatch(RecordSet::ConflictCheck::WholeRow);
+  write.commit();
+}
+
+void createFollowUpIndexes(Connection& connection) {
+  // Unpaid invoices by due date with their amounts: the board's sums and the
+  // list's first screen read this index alone.
+  connection.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_tinvoice_unpaid_due ON tinvoice (invoiceduedate, invoiceamount, "
+                                    "pkeyinvoive) WHERE upper(paymentstatus) = 'NO'"));
+}
