@@ -52,3 +52,16 @@ const std::vector<ReportDefinition>& reportDefinitions() {
   };
   return reports;
 }
+
+const ReportTemplate& followUpTemplate() {
+  static const ReportTemplate followUp = {"followupreport.xlsx",
+                                          "FOLLOW-UP: DOCUMENTS WAITING FOR THEIR NEXT STEP",
+                                          {{"CLIENT", "client", false, 28},
+                                           {"DOCUMENT No.", "number", false, 16},
+                                           {"DATE", "docdate", true, 12},
+                                           {"DUE DATE", "duedate", true, 12},
+                                           {"DAYS OVERDUE", "agedfrom", false, 10},
+                                           {"VALUE", "amount", false, 12},
+                                           {"LOGIN", "login", false, 14}}};
+  return followUp;
+}

@@ -10,8 +10,8 @@
 
 namespace {
 
-bool writeTemplate(const std::string& folder, const ReportDefinition& report) {
-  const std::string path = folder + "/" + report.templateFile;
+bool writeTemplate(const std::string& folder, const char* file, const char* titleText, const std::vector<ReportColumn>& columns) {
+  const std::string path = folder + "/" + file;
   lxw_workbook* workbook = workbook_new(path.c_str());
   if (!workbook) return false;
   lxw_worksheet* sheet = workbook_add_worksheet(workbook, "REPORT");
@@ -29,11 +29,11 @@ bool writeTemplate(const std::string& folder, const ReportDefinition& report) {
   format_set_text_wrap(text);
   format_set_align(text, LXW_ALIGN_VERTICAL_TOP);
 
-  worksheet_write_string(sheet, 0, 0, report.templateTitle, title);
+  worksheet_write_string(sheet, 0, 0, titleText, title);
   worksheet_write_string(sheet, 1, 0, kSerialHeading, heading);
   worksheet_set_column(sheet, 0, 0, 6, nullptr);
   lxw_col_t column = 1;
-  for (const ReportColumn& c : report.columns) {
+  for (const ReportColumn& c : columns) {
     worksheet_write_string(sheet, 1, column, c.heading, heading);
     worksheet_set_column(sheet, column, column, c.width, c.date ? date : (c.width >= 28 ? text : nullptr));
     ++column;
@@ -54,9 +54,14 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   for (const ReportDefinition& report : reportDefinitions())
-    if (!writeTemplate(argv[1], report)) {
+    if (!writeTemplate(argv[1], report.templateFile, report.templateTitle, report.columns)) {
       std::fprintf(stderr, "could not write %s\n", report.templateFile);
       return 1;
     }
+  const ReportTemplate& followUp = followUpTemplate();
+  if (!writeTemplate(argv[1], followUp.templateFile, followUp.templateTitle, followUp.columns)) {
+    std::fprintf(stderr, "could not write %s\n", followUp.templateFile);
+    return 1;
+  }
   return 0;
 }
