@@ -28,8 +28,9 @@ namespace {
 
 const char* const kStageCaptions[kFollowUpStageCount] = {"INQUIRY NOT QUOTED", "QUOTATION WITHOUT PO", "PO NOT EXECUTED",
                                                          "INVOICE NOT PAID"};
-const char* const kBucketCaptions[kOverdueCount + 1] = {"NOT YET DUE",  "1-30 DAYS",   "31-60 DAYS", "61-90 DAYS",
-                                                        "OVER 90 DAYS", "NO DUE DATE", "TOTAL"};
+// Two lines each, so that the board stays legible in a small frame.
+const char* const kBucketCaptions[kOverdueCount + 1] = {"NOT YET\nDUE", "1-30\nDAYS",   "31-60\nDAYS", "61-90\nDAYS",
+                                                        "OVER 90\nDAYS", "NO DUE\nDATE", "TOTAL\n"};
 constexpr int kTotalColumn = kOverdueCount;
 
 const GridColumns kListColumns = {
@@ -44,6 +45,8 @@ QDate& injectedToday() {
 }
 
 QString grouped(qint64 value) { return QLocale(QLocale::English, QLocale::India).toString(value); }
+
+QString bucketCaption(int bucket) { return QString::fromLatin1(kBucketCaptions[bucket]).simplified(); }
 
 QString cellText(const BoardCell& cell) { return QStringLiteral("%1\n%2").arg(cell.count).arg(grouped(cell.value)); }
 
@@ -129,7 +132,7 @@ void frmfollowup::readBoard() {
       auto* item = new QTableWidgetItem(cellText(cell));
       item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       item->setToolTip(QStringLiteral("%1, %2: %3 DOCUMENTS, VALUE %4")
-                           .arg(QString::fromLatin1(kStageCaptions[stage]), QString::fromLatin1(kBucketCaptions[bucket]))
+                           .arg(QString::fromLatin1(kStageCaptions[stage]), bucketCaption(bucket))
                            .arg(cell.count)
                            .arg(grouped(cell.value)));
       const QSignalBlocker quiet(board_);  // the current cell stays; only its text changes
@@ -137,7 +140,7 @@ void frmfollowup::readBoard() {
     }
   }
   board_->resizeRowsToContents();
-  board_->setFixedHeight(board_->horizontalHeader()->height() + board_->verticalHeader()->length() + 2 * board_->frameWidth());
+  board_->setFixedHeight(board_->horizontalHeader()->sizeHint().height() + board_->verticalHeader()->length() + 2 * board_->frameWidth());
 }
 
 void frmfollowup::showCell(int row, int column) {
@@ -151,8 +154,7 @@ void frmfollowup::showCell(int row, int column) {
   bar_->bindModel();
   grid_->fitColumns();
   listed_ = true;
-  listTitle_->setText(QStringLiteral("%1, %2").arg(QString::fromLatin1(kStageCaptions[row]),
-                                                   QString::fromLatin1(kBucketCaptions[column])));
+  listTitle_->setText(QStringLiteral("%1, %2").arg(QString::fromLatin1(kStageCaptions[row]), bucketCaption(column)));
   connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { updateButtons(); });
   updateButtons();
 }

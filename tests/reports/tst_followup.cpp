@@ -10,6 +10,9 @@
 #include "store/followup.h"
 #include "store/recordset.h"
 #include "store/reportqueries.h"
+#include "store/schema.h"
+#include "store/schemaobjects.h"
+#include "store/sqldialect.h"
 #include "store/rowwriter.h"
 #include "store/statement.h"
 #include "tests/support/clerk.h"
@@ -142,6 +145,7 @@ class FollowUpTest : public QObject {
   void boardAndReportsListTheSameDocuments();
   void paymentReceivedMarksTheInvoicePaid();
   void paymentReceivedRefusesAnInvoiceChangedElsewhere();
+  void upgradeBuildsTheUnpaidIndexAsANewDatabaseHasIt();
 };
 
 void FollowUpTest::everyCellCountsAndSumsItsDocuments() {
@@ -235,6 +239,16 @@ void FollowUpTest::paymentReceivedRefusesAnInvoiceChangedElsewhere() {
   QTRY_VERIFY2(clerk.prompts.done(), clerk.prompts.report());
   QCOMPARE(clerk.stored("SELECT paymentstatus FROM tinvoice WHERE invoicenum = 'V-A'"), QString("NO"));
   QCOMPARE(desk.cell(), QString("2\n2,45,000"));  // the board shows what is stored
+}
+
+void FollowUpTest::upgradeBuildsTheUnpaidIndexAsANewDatabaseHasIt() {
+  TestDatabase db;
+  Connection& c = db.connection();
+  c.execute("DROP INDEX ix_tinvoice_unpaid_due");
+  c.dialect().setSchemaVersion(c, 5);
+  auto upgraded = Connection::open(db.path());
+  QCOMPARE(upgraded->dialect().schemaVersion(*upgraded), kSchemaVersion);
+  QCOMPARE(schemaObjectProblems(expectedSchemaObjects(*upgraded), schemaObjectsOf(*upgraded)), QStringList());
 }
 
 QTEST_MAIN(FollowUpTest)
