@@ -3,6 +3,7 @@
 #include "store/changelogcheck.h"
 #include "store/connection.h"
 #include "store/documentchain.h"
+#include "store/followuptotals.h"
 #include "store/schema.h"
 #include "store/schemaobjects.h"
 #include "store/snapshot.h"
@@ -72,6 +73,7 @@ DatabaseCheck checkDatabase(Connection& connection) {
     report.integrity = snapshot.dialect().integrityCheck(snapshot);
     for (const Reference& r : references()) findOrphans(snapshot, r, report.brokenChains);
     compareOpenLists(snapshot, report.brokenChains);
+    report.brokenChains += followUpTotalProblems(snapshot);
     const ChangeLogCheck log = checkChangeLog(snapshot, witnesses);
     report.logProblems = log.problems + schemaObjectProblems(expected, schemaObjectsOf(snapshot));
     report.headKey = log.headKey;

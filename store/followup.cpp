@@ -42,26 +42,22 @@ bool sameStored(const QVariant& a, const QVariant& b) {
 
 }  // namespace
 
-BoardStatement boardStatement(FollowUpStage stage, QDate today) {
-  const StageColumns& s = stageColumns(stage);
-  const QString aged = column(s.agedFrom);
-  return {QStringLiteral("SELECT CASE WHEN %1 IS NULL THEN 5 WHEN %1 >= ? THEN 0 WHEN %1 >= ? THEN 1 WHEN %1 >= ? THEN 2 "
-                         "WHEN %1 >= ? THEN 3 ELSE 4 END AS bucket, count(*), sum(%2) FROM %3 d WHERE %4 GROUP BY 1")
-              .arg(aged, column(s.value), QLatin1String(s.table), openCondition(stage)),
+BoardStatement boardStatement(QDate today) {
+  return {QStringLiteral("SELECT stage, CASE WHEN agedfrom = '' THEN 5 WHEN agedfrom >= ? THEN 0 WHEN agedfrom >= ? THEN 1 "
+                         "WHEN agedfrom >= ? THEN 2 WHEN agedfrom >= ? THEN 3 ELSE 4 END AS bucket, sum(documents), "
+                         "sum(amount) FROM tfollowuptotal GROUP BY 1, 2"),
           rangeStarts(today)};
 }
 
 FollowUpBoard readFollowUpBoard(Connection& connection, QDate today) {
   FollowUpBoard board{};
-  for (int stage = 0; stage < kFollowUpStageCount; ++stage) {
-    const BoardStatement aggregate = boardStatement(FollowUpStage(stage), today);
-    Statement sums(connection, aggregate.sql);
-    sums.bindAll(aggregate.parameters);
-    while (sums.step()) {
-      const int bucket = sums.value(0).toInt();
-      if (bucket < 0 || bucket >= kOverdueCount) continue;
-      board[size_t(stage)][size_t(bucket)] = {sums.value(1).toLongLong(), sums.value(2).toLongLong()};
-    }
+  const BoardStatement aggregate = boardStatement(today);
+  Statement sums(connection, aggregate.sql);
+  sums.bindAll(aggregate.parameters);
+  while (sums.step()) {
+    const int stage = sums.value(0).toInt(), bucket = sums.value(1).toInt();
+    if (stage < 0 || stage >= kFollowUpStageCount || bucket < 0 || bucket >= kOverdueCount) continue;
+    board[size_t(stage)][size_t(bucket)] = {sums.value(2).toLongLong(), sums.value(3).toLongLong()};
   }
   return board;
 }

@@ -24,12 +24,14 @@ struct BoardCell {
 using BoardRow = std::array<BoardCell, kOverdueCount>;
 using FollowUpBoard = std::array<BoardRow, kFollowUpStageCount>;
 
-// One aggregate statement per stage: bucket, count and sum of its open documents.
+// The board as one aggregate statement over the kept totals (see
+// followuptotals.h): stage, bucket, count and sum of its open documents. It
+// adds up one row per stage and date, however many documents there are.
 struct BoardStatement {
   QString sql;
   QVariantList parameters;
 };
-BoardStatement boardStatement(FollowUpStage stage, QDate today);
+BoardStatement boardStatement(QDate today);
 FollowUpBoard readFollowUpBoard(Connection& connection, QDate today);
 
 // The open documents of one cell (no bucket: the whole stage), most overdue

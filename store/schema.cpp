@@ -6,6 +6,7 @@
 #include "store/changelog.h"
 #include "store/connection.h"
 #include "store/documentchain.h"
+#include "store/followuptotals.h"
 #include "store/indexes.h"
 #include "store/sqldialect.h"
 #include "store/textcharacters.h"
@@ -208,5 +209,6 @@ void createTables(Connection& connection) {
 void createDerivedObjects(Connection& connection) {
   createIndexes(connection);
   createOpenDocumentBookkeeping(connection);
+  createFollowUpBookkeeping(connection);
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }

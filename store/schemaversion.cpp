@@ -7,6 +7,7 @@
 #include "store/dberror.h"
 #include "store/documentchain.h"
 #include "store/followup.h"
+#include "store/followuptotals.h"
 #include "store/indexes.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
@@ -67,6 +68,7 @@ void upgrade(Connection& connection, int version) {
   if (version == 3) upgradeServerBookkeeping(connection);
   if (version < 5) logRowsWithoutEntries(connection);
   if (version < 6) createFollowUpIndexes(connection);  // the follow-up board's unpaid invoices
+  if (version > 0 && version < 6) createFollowUpBookkeeping(connection);  // the first release's upgrade made it above
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }
 

@@ -7,7 +7,9 @@
 
 #include "reports/frmfollowup.h"
 #include "reports/reportforms.h"
+#include "store/chaincheck.h"
 #include "store/followup.h"
+#include "store/followuptotals.h"
 #include "store/recordset.h"
 #include "store/reportqueries.h"
 #include "store/schema.h"
@@ -145,7 +147,8 @@ class FollowUpTest : public QObject {
   void boardAndReportsListTheSameDocuments();
   void paymentReceivedMarksTheInvoicePaid();
   void paymentReceivedRefusesAnInvoiceChangedElsewhere();
-  void upgradeBuildsTheUnpaidIndexAsANewDatabaseHasIt();
+  void keptTotalsFollowEveryWrite();
+  void upgradeBuildsWhatANewDatabaseHasAndTheCheckStaysClean();
 };
 
 void FollowUpTest::everyCellCountsAndSumsItsDocuments() {
@@ -241,14 +244,81 @@ void FollowUpTest::paymentReceivedRefusesAnInvoiceChangedElsewhere() {
   QCOMPARE(desk.cell(), QString("2\n2,45,000"));  // the board shows what is stored
 }
 
-void FollowUpTest::upgradeBuildsTheUnpaidIndexAsANewDatabaseHasIt() {
+// Every kind of write that opens, closes, moves or revalues a document, each
+// followed by the kept totals against the documents themselves and by how
+// many documents of all stages are open then.
+void FollowUpTest::keptTotalsFollowEveryWrite() {
   TestDatabase db;
   Connection& c = db.connection();
-  c.execute("DROP INDEX ix_tinvoice_unpaid_due");
-  c.dialect().setSchemaVersion(c, 5);
+  const std::pair<const char*, int> steps[] = {
+      {"INSERT INTO tinquiry (inqnum, inqduedate, brate) VALUES ('I-1', '2024-06-01', 100), ('I-2', '2024-06-01', 40)", 0},
+      {"INSERT INTO titemdescom (inqnum) VALUES (' i-1 '), ('I-2')", 2},
+      {"UPDATE tinquiry SET brate = 150 WHERE inqnum = 'I-1'", 2},
+      {"UPDATE tinquiry SET inqduedate = '2024-04-01' WHERE inqnum = 'I-1'", 2},
+      {"UPDATE tinquiry SET inqduedate = NULL", 2},
+      {"INSERT INTO tquote (quotenum, inqnum, quotedate, quoterate) VALUES ('Q-1', 'I-1 ', '2024-06-10', 70)", 1},
+      {"UPDATE titemdescom SET quotenum = 'q-1' WHERE inqnum = ' i-1 '", 1},
+      {"INSERT INTO taddressbook (inqnum) VALUES ('I-1')", 2},
+      {"UPDATE tquote SET inqnum = 'OTHER'", 2},  // the inquiry is open again, the quotation has no contact
+      {"UPDATE tquote SET inqnum = 'i-1'", 2},
+      {"INSERT INTO tpo (ponum, quotenum, poduedate, povalue, orderexecutionstatus) VALUES ('P-1', 'Q-1', '2024-05-01', "
+       "500, 'NO')",
+       1},
+      {"UPDATE titemdescom SET ponum = 'P-1' WHERE inqnum = ' i-1 '", 2},
+      {"INSERT INTO tinvoice (invoicenum, ponum, invoiceduedate, invoiceamount, paymentstatus) VALUES ('V-1', 'P-1', "
+       "'2024-06-20', 900, 'no')",
+       3},  // invoiced, yet not executed
+      {"UPDATE tpo SET orderexecutionstatus = 'yes'", 2},
+      {"UPDATE tinvoice SET ponum = NULL", 3},
+      {"UPDATE tinvoice SET invoiceamount = 950, invoiceduedate = '2024-03-01'", 3},
+      {"UPDATE tinvoice SET paymentstatus = 'YES'", 2},
+      {"UPDATE tinvoice SET paymentstatus = 'no', ponum = ' p-1'", 2},
+      {"UPDATE tpo SET ponum = 'P-2'", 2},
+      {"UPDATE titemdescom SET ponum = 'p-2 ' WHERE ponum = 'P-1'", 3},
+      {"DELETE FROM tquote WHERE quotenum = 'Q-1'", 4},
+      {"UPDATE titemdescom SET inqnum = NULL WHERE inqnum = ' i-1 '", 3},
+      {"INSERT INTO tquote (quotenum) VALUES ('Q-NULL')", 3},
+      {"DELETE FROM titemdescom", 1},
+      {"DELETE FROM tinvoice", 0},
+      {"DELETE FROM tinquiry", 0},
+  };
+  for (const auto& [sql, open] : steps) {
+    c.execute(sql);
+    const QStringList problems = followUpTotalProblems(c);
+    QVERIFY2(problems.isEmpty(), qPrintable(QString(sql) + "\n" + problems.join('\n')));
+    QVERIFY2(db.scalar("SELECT coalesce(sum(documents), 0) FROM tfollowuptotal").toInt() == open, sql);
+  }
+  QCOMPARE(db.count("tfollowupopen") + db.count("tfollowuptotal"), 0);  // no date is kept at nought
+}
+
+// A database of data version 5 gets the totals of the documents it holds, and
+// the check finds it as sound as a new one: triggers, indexes and totals.
+void FollowUpTest::upgradeBuildsWhatANewDatabaseHasAndTheCheckStaysClean() {
+  TestDatabase db;
+  Connection& c = db.connection();
+  for (const char* k : {"1", "2"}) {
+    const QString n(k);
+    RowWriter(c, "tinquiry").append(QVariantHash{{"inqnum", "I-" + n}, {"inqduedate", kToday.addDays(-40)}, {"brate", 10}});
+    RowWriter(c, "titemdescom").append(QVariantHash{{"inqnum", "I-" + n}, {"quotenum", "Q-" + n}, {"ponum", "P-" + n}});
+    RowWriter(c, "taddressbook").append(QVariantHash{{"inqnum", "I-" + n}});
+  }
+  RowWriter(c, "tquote").append(QVariantHash{{"quotenum", "Q-1"}, {"inqnum", "I-1"}, {"quotedate", kToday}, {"quoterate", 20}});
+  RowWriter(c, "tpo").append(QVariantHash{{"ponum", "P-1"}, {"quotenum", "Q-1"}, {"povalue", 30}, {"orderexecutionstatus", "NO"}});
+  RowWriter(c, "tinvoice").append(QVariantHash{{"invoicenum", "V-1"}, {"ponum", "P-1"}, {"invoiceamount", 40},
+                                               {"invoiceduedate", kToday.addDays(-100)}, {"paymentstatus", "NO"}});
+  const DatabaseCheck fresh = checkDatabase(c);
+  QVERIFY2(fresh.sound(), qPrintable((fresh.brokenChains + fresh.logProblems).join('\n')));
+  const QString board = boardText(readFollowUpBoard(c, kToday));
+  QCOMPARE(board, QString("0/0 0/0 1/10 0/0 0/0 0/0\n0/0 0/0 0/0 0/0 0/0 0/0\n0/0 0/0 0/0 0/0 0/0 1/30\n"
+                          "0/0 0/0 0/0 0/0 1/40 0/0"));
+
+  makeDataVersion5(c);
   auto upgraded = Connection::open(db.path());
   QCOMPARE(upgraded->dialect().schemaVersion(*upgraded), kSchemaVersion);
+  QCOMPARE(boardText(readFollowUpBoard(*upgraded, kToday)), board);
   QCOMPARE(schemaObjectProblems(expectedSchemaObjects(*upgraded), schemaObjectsOf(*upgraded)), QStringList());
+  const DatabaseCheck report = checkDatabase(*upgraded);
+  QVERIFY2(report.sound(), qPrintable((report.brokenChains + report.logProblems).join('\n')));
 }
 
 QTEST_MAIN(FollowUpTest)

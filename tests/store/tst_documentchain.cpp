@@ -40,6 +40,8 @@ void makeFirstReleaseFile(Connection& connection) {
   while (objects.step()) drops << QString("DROP %1 \"%2\"").arg(objects.value(0).toString(), objects.value(1).toString());
   for (const QString& drop : drops) connection.execute(drop);
   connection.execute("DROP TABLE topenparent");
+  connection.execute("DROP TABLE tfollowupopen");  // data version 6
+  connection.execute("DROP TABLE tfollowuptotal");
   connection.execute("DROP TABLE tchangelog");
   connection.execute("CREATE INDEX ix1 ON tinquiry (inqnum)");
   connection.execute("PRAGMA user_version = 0");
@@ -140,6 +142,7 @@ void DocumentChainTest::firstReleaseFilesAreBroughtUpToDate() {
   const int listingIndexes = second.scalar(listing).toInt();
   QVERIFY(listingIndexes > 0);
   second.connection().execute("DROP INDEX ix_tinquiry_order_client_inqdate_desc_inqnum");
+  makeDataVersion5(second.connection());
   second.connection().execute("PRAGMA user_version = 1");
   auto reopened = Connection::open(second.path());
   QCOMPARE(second.scalar("PRAGMA user_version").toInt(), kSchemaVersion);

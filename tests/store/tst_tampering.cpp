@@ -181,6 +181,7 @@ void TamperingTest::aLogOfTheFirstFormIsKeptAndVerified() {
     insert.step();
     previous = seal;
   }
+  makeDataVersion5(c);
   dialect.setSchemaVersion(c, 4);
 
   auto upgraded = Connection::open(db.path());

@@ -9,6 +9,8 @@
 #include "store/recordset.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
+#include "store/schemaobjects.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 
 namespace {
@@ -94,4 +96,17 @@ void TestDatabase::cutOtherConnections() {
   cut.bind(1, place_.schema());
   while (cut.step()) {
   }
+}
+
+void makeDataVersion5(Connection& c) {
+  c.execute(QStringLiteral("DROP INDEX ix_tinvoice_unpaid_due"));
+  c.execute(QStringLiteral("DROP TABLE tfollowupopen"));
+  c.execute(QStringLiteral("DROP TABLE tfollowuptotal"));
+  for (const QString& trigger : schemaObjectsOf(c).triggers.keys()) {
+    if (!trigger.contains(QLatin1String("followup_"))) continue;
+    const QStringList onTable = trigger.split('.');  // the server names them table.trigger
+    c.execute(onTable.size() == 2 ? QStringLiteral("DROP TRIGGER %1 ON %2").arg(onTable[1], onTable[0])
+                                  : QStringLiteral("DROP TRIGGER ") + trigger);
+  }
+  c.dialect().setSchemaVersion(c, 5);
 }
