@@ -17,13 +17,14 @@ QVariantList rangeStarts(QDate today) {
 
 QString column(const char* name) { return QStringLiteral("d.") + QLatin1String(name); }
 
-// The list's columns under the names the follow-up form reads; a quotation has no due date.
+// The list's columns under the names the follow-up form reads; a quotation has
+// no due date. The order's columns come from the kept open documents, whose
+// index serves it.
 QString listColumns(const StageColumns& s) {
   const QString due = *s.dueDate ? column(s.dueDate) : QStringLiteral("NULL");
-  return QStringLiteral("d.client AS client, %1 AS number, %2 AS docdate, %3 AS duedate, %4 AS agedfrom, %5 AS amount, "
-                        "%6 AS login, %7 AS status, %8 AS rowkey")
-      .arg(column(s.number), column(s.date), due, column(s.agedFrom), column(s.value), column(s.login), column(s.status),
-           column(s.key));
+  return QStringLiteral("d.client AS client, %1 AS number, %2 AS docdate, %3 AS duedate, o.agedfrom AS agedfrom, %4 AS "
+                        "amount, %5 AS login, %6 AS status, o.docrowid AS rowkey")
+      .arg(column(s.number), column(s.date), due, column(s.value), column(s.login), column(s.status));
 }
 
 const char* const kListedColumns[] = {"client", "number", "docdate", "duedate", "amount", "login", "status"};
@@ -64,33 +65,35 @@ FollowUpBoard readFollowUpBoard(Connection& connection, QDate today) {
 
 SortedQuery followUpList(FollowUpStage stage, std::optional<Overdue> bucket, QDate today) {
   const StageColumns& s = stageColumns(stage);
-  const QString aged = column(s.agedFrom);
   const QVariantList starts = rangeStarts(today);
   QString range = QStringLiteral("1 = 1");
   QVariantList parameters;
   switch (bucket.value_or(Overdue::NoDueDate)) {
     case Overdue::NotYetDue:
-      range = aged + " >= ?";
+      range = QStringLiteral("o.agedfrom >= ?");
       parameters = {starts[0]};
       break;
     case Overdue::UpTo30:
     case Overdue::UpTo60:
     case Overdue::UpTo90: {
       const int b = int(*bucket);
-      range = QStringLiteral("%1 >= ? AND %1 < ?").arg(aged);
+      range = QStringLiteral("o.agedfrom >= ? AND o.agedfrom < ?");
       parameters = {starts[b], starts[b - 1]};
       break;
     }
     case Overdue::Over90:
-      range = aged + " < ?";
+      range = QStringLiteral("o.agedfrom < ? AND o.agedfrom <> ''");
       parameters = {starts[3]};
       break;
     case Overdue::NoDueDate:
-      if (bucket) range = aged + " IS NULL";
+      if (bucket) range = QStringLiteral("o.agedfrom = ''");
       break;
   }
-  return {QStringLiteral("SELECT %1 FROM %2 d WHERE %3 AND %4 <= ? AND %5")
-              .arg(listColumns(s), QLatin1String(s.table), range, column(s.key), openCondition(stage)),
+  return {QStringLiteral("SELECT %1 FROM tfollowupopen o JOIN %2 d ON %3 = o.docrowid WHERE o.stage = %4 AND %5 AND "
+                         "o.docrowid <= ?")
+              .arg(listColumns(s), QLatin1String(s.table), column(s.key))
+              .arg(int(stage))
+              .arg(range),
           {{QStringLiteral("agedfrom")}, {QStringLiteral("rowkey")}},
           parameters,
           {{QLatin1String(s.table), QLatin1String(s.key)}},

@@ -35,8 +35,8 @@ BoardStatement boardStatement(QDate today);
 FollowUpBoard readFollowUpBoard(Connection& connection, QDate today);
 
 // The open documents of one cell (no bucket: the whole stage), most overdue
-// first. Result columns: client, number, docdate, duedate, agedfrom, amount,
-// login, status, rowkey.
+// first, read through the kept open documents. Result columns: client, number,
+// docdate, duedate, agedfrom ('' for none), amount, login, status, rowkey.
 SortedQuery followUpList(FollowUpStage stage, std::optional<Overdue> bucket, QDate today);
 // Days past the date on `today`; 0 when not yet due or without a date.
 int daysOverdue(const QVariant& agedFrom, QDate today);

@@ -139,6 +139,10 @@ void createFollowUpBookkeeping(Connection& connection) {
   connection.execute(QStringLiteral("CREATE TABLE tfollowuptotal (stage INTEGER NOT NULL, agedfrom %1 NOT NULL, documents "
                                     "BIGINT NOT NULL, amount BIGINT NOT NULL, PRIMARY KEY (stage, agedfrom))")
                          .arg(text));
+  // A cell's list in its order: a first screen reads only what it shows.
+  connection.execute(QStringLiteral("CREATE INDEX ix_tfollowupopen_list ON tfollowupopen (stage, %1, %2)")
+                         .arg(connection.dialect().orderTerm(QStringLiteral("agedfrom"), false),
+                              connection.dialect().orderTerm(QStringLiteral("docrowid"), false)));
   // Filled in one go before the triggers exist: they would count each row twice.
   for (int stage = 0; stage < kFollowUpStageCount; ++stage)
     connection.execute(addOpenDocuments(FollowUpStage(stage), QStringLiteral("1 = 1")));

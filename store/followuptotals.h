@@ -14,7 +14,8 @@ class Connection;
 // Triggers on the document tables recompute a document's row whenever a row
 // that decides its openness, date or value is written, by the shared open
 // condition; triggers on tfollowupopen add to and take from the totals. The
-// board buckets the totals' dates by the day it is read.
+// board buckets the totals' dates by the day it is read, and lists a cell's
+// documents through tfollowupopen.
 
 // The tables, filled from the rows present, then the triggers.
 void createFollowUpBookkeeping(Connection& connection);

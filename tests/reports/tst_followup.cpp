@@ -156,6 +156,14 @@ void FollowUpTest::everyCellCountsAndSumsItsDocuments() {
   Office office(db.connection());
   office.fill();
   QCOMPARE(boardText(readFollowUpBoard(db.connection(), kToday)), boardText(office.expected));
+  // Each cell lists as many documents as it counts.
+  for (int stage = 0; stage < kFollowUpStageCount; ++stage)
+    for (int bucket = 0; bucket < kOverdueCount; ++bucket) {
+      auto rows = wholeList(db.connection(), followUpList(FollowUpStage(stage), Overdue(bucket), kToday));
+      qint64 listed = 0;
+      while (rows->step()) ++listed;
+      QCOMPARE(listed, office.expected[size_t(stage)][size_t(bucket)].count);
+    }
   // A day later every edge has moved on by one.
   const FollowUpBoard tomorrow = readFollowUpBoard(db.connection(), kToday.addDays(1));
   QCOMPARE(tomorrow[3][size_t(Overdue::NotYetDue)].count, 1);  // only the one due in five days
