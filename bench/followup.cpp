@@ -1,5 +1,5 @@
 // bench_followup open DB N              open the follow-up board N times; prints ns to its board painted
-// bench_followup raw DB N               the board's aggregate statements on the engine alone, N times; prints ns
+// bench_followup raw DB N               the board's aggregate statement on the engine alone, N times; prints ns
 // bench_followup cell DB STAGE BUCKET N select the board's cell N times (from another); prints ns to its list painted
 // bench_followup cellraw DB STAGE BUCKET N  the cell's list as one statement, its first 200 rows, N times; prints ns
 // bench_followup pay DB N               PAYMENT RECEIVED on N unpaid invoices, as the board stores it; prints ns each
