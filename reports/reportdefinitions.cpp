@@ -52,3 +52,16 @@ const std::vector<ReportDefinition>& reportDefinitions() {
   };
   return reports;
 }
+
+const ReportTemplate& followUpTemplate() {
+  static const ReportTemplate followUp = {"followupreport.xlsx",
+                                          "FOLLOW-UP: DOCUMENTS WAITING FOR THEIR NEXT STEP",
+                                          {{"CLIENT", "client", ColumnKind::Text, 28},
+                                           {"DOCUMENT No.", "number", ColumnKind::Text, 16},
+                                           {"DATE", "docdate", ColumnKind::Date, 12},
+                                           {"DUE DATE", "duedate", ColumnKind::Date, 12},
+                                           {"DAYS OVERDUE", "agedfrom", ColumnKind::Number, 10},
+                                           {"VALUE", "amount", ColumnKind::Number, 12},
+                                           {"LOGIN", "login", ColumnKind::Text, 14}}};
+  return followUp;
+}

@@ -38,4 +38,14 @@ struct ReportDefinition {
 
 const std::vector<ReportDefinition>& reportDefinitions();
 
+// A shipped template that belongs to no report form of its own.
+struct ReportTemplate {
+  const char* templateFile;
+  const char* templateTitle;
+  std::vector<ReportColumn> columns;
+};
+
+// The follow-up board's list: the documents of the chosen cell.
+const ReportTemplate& followUpTemplate();
+
 inline constexpr char kSerialHeading[] = "S.No.";

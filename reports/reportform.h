@@ -19,7 +19,6 @@ class ReportForm : public FormBase {
 
  private:
   void generate();
-  QString newReportPath() const;
 
   const ReportDefinition& definition_;
   QString databasePath_;

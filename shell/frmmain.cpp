@@ -41,6 +41,7 @@ const PanelButton kOtherButtons[] = {
     {"Command4", "REPORT", "TO MAKE REPORTS IN EXCEL FILE  USE THIS OPTION..", "frmreport"},
     {"Command5", "HELP", "BEFORE USING THIS SOFTWARE PLEASE READ THIS HELP MANUAL... ", "frmhelp"},
     {"Command6", "BACK UP", "CLICK THIS BUTTON TO KNOW HOW TO TAKE BACKUP OF DATABASE...", nullptr, tellHowToBackUp},
+    {"cmdfollowup", "FOLLOW-UP", "TO SEE WHAT IS OVERDUE AT EVERY STAGE AND RECORD PAYMENT RECEIVED...", "frmfollowup"},
 };
 
 }  // namespace

@@ -43,6 +43,7 @@ const MenuItem kReportItems[] = {
     {"rptquote", "                     PENDING QUOTATION", "frmpendingquoterpt"},
     {"rptpo", "                            PENDING PURCHASE ORDER", "frmpoexerpt"},
     {"rptout", "                                   OUTSTANDING  REPORT", "frmoutstandingrpt"},
+    {"rptfollowup", "                                          FOLLOW-UP", "frmfollowup"},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "store/connection.h"
 #include "store/documentchain.h"
 #include "store/inquirymakes.h"
+#include "store/followuptotals.h"
 #include "store/schema.h"
 #include "store/schemaobjects.h"
 #include "store/snapshot.h"
@@ -74,6 +75,7 @@ DatabaseCheck checkDatabase(Connection& connection) {
     for (const Reference& r : references()) findOrphans(snapshot, r, report.brokenChains);
     compareOpenLists(snapshot, report.brokenChains);
     compareInquiryMakes(snapshot, report.brokenChains);
+    report.brokenChains += followUpTotalProblems(snapshot);
     const ChangeLogCheck log = checkChangeLog(snapshot, witnesses);
     report.logProblems = log.problems + schemaObjectProblems(expected, schemaObjectsOf(snapshot));
     report.headKey = log.headKey;

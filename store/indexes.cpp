@@ -4,6 +4,7 @@
 
 #include "store/categories.h"
 #include "store/connection.h"
+#include "store/followup.h"
 #include "store/sqldialect.h"
 #include "store/listindex.h"
 #include "store/statement.h"
@@ -83,6 +84,7 @@ void createIndexes(Connection& connection) {
     connection.execute(QStringLiteral("CREATE %1INDEX \"%2\" ON \"%3\" (%4)")
                            .arg(index.kind == Index::UniqueNumber ? QStringLiteral("UNIQUE ") : QString(),
                                 indexName(index), index.table, index.expression()));
+  createFollowUpIndexes(connection);
 }
 
 void createListIndexes(Connection& connection, const IndexProgress& progress) {

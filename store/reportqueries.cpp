@@ -4,20 +4,11 @@
 
 #include "store/connection.h"
 #include "store/dberror.h"
+#include "store/opendocuments.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
 
 namespace {
-
-QString same(const QString& left, const QString& right) {
-  return QStringLiteral("lower(trim(%1)) = lower(trim(%2))").arg(left, right);
-}
-
-// NOT EXISTS rather than NOT IN: a child row without a parent number must not
-// empty the whole report.
-QString noChild(const QString& table, const QString& column, const QString& parentNumber) {
-  return QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 c WHERE %2)").arg(table, same("c." + column, parentNumber));
-}
 
 // The report's rows in their order, then in every other column: the same
 // order on both engines, texts in the office's alphabetical order (letter case
@@ -37,33 +28,39 @@ QString ordered(const SqlDialect& dialect, const QString& rows, const QString& o
 
 }  // namespace
 
-// In each order a leading "-" goes down, a trailing "~" marks a text.
+// Each open document once per summary row it has; the quotations with their
+// inquiry's contact. In each order a leading "-" goes down, a trailing "~"
+// marks a text.
 QString reportQuery(ReportQuery report, const SqlDialect& dialect) {
   switch (report) {
     case ReportQuery::PendingInquiries:
-      return ordered(dialect, QStringLiteral("SELECT DISTINCT i.inqnum, i.client, i.area, i.inqdate, i.inqduedate, s.itemdes, s.qty, "
-                                    "s.manf FROM tinquiry i JOIN titemdescom s ON %1 WHERE %2")
-                         .arg(same("i.inqnum", "s.inqnum"), noChild("tquote", "inqnum", "i.inqnum")),
+      return ordered(dialect,
+                     QStringLiteral("SELECT DISTINCT d.inqnum, d.client, d.area, d.inqdate, d.inqduedate, s.itemdes, "
+                                    "s.qty, s.manf FROM tinquiry d JOIN titemdescom s ON %1 WHERE %2")
+                         .arg(sameDocumentNumber("d.inqnum", "s.inqnum"), openCondition(FollowUpStage::Inquiries)),
                      "-inqdate, inqnum~, client~, area~, inqduedate, itemdes~, qty, manf~");
     case ReportQuery::PendingQuotations:
-      return ordered(dialect, QStringLiteral("SELECT DISTINCT q.quotenum, q.client, q.quotedate, q.quoterate, s.itemdes, s.qty, s.manf, "
-                                    "a.contactperson, a.telephonelandline FROM tquote q JOIN titemdescom s ON %1 JOIN "
-                                    "taddressbook a ON %2 WHERE %3")
-                         .arg(same("q.quotenum", "s.quotenum"), same("q.inqnum", "a.inqnum"),
-                              noChild("tpo", "quotenum", "q.quotenum")),
+      return ordered(dialect,
+                     QStringLiteral("SELECT DISTINCT d.quotenum, d.client, d.quotedate, d.quoterate, s.itemdes, s.qty, "
+                                    "s.manf, a.contactperson, a.telephonelandline FROM tquote d JOIN titemdescom s ON %1 "
+                                    "JOIN taddressbook a ON %2 WHERE %3")
+                         .arg(sameDocumentNumber("d.quotenum", "s.quotenum"), sameDocumentNumber("d.inqnum", "a.inqnum"),
+                              openCondition(FollowUpStage::Quotations)),
                      "-quotedate, quotenum~, client~, quoterate, itemdes~, qty, manf~, contactperson~, telephonelandline~");
     case ReportQuery::PendingOrders:
-      // Not invoiced yet, or invoiced and still marked not executed.
-      return ordered(dialect, QStringLiteral("SELECT DISTINCT p.client, p.ponum, p.podate, s.itemdes, s.qty, s.manf, p.taxmode, "
-                                    "p.invoicemode, p.pnfnfreight, p.paymentterm, p.povalue, s.pomanf, "
-                                    "p.orderexecutionstatus, p.reasonfornotexecuted FROM tpo p JOIN titemdescom s ON %1 "
-                                    "WHERE (%2 OR p.orderexecutionstatus LIKE 'NO')")
-                         .arg(same("p.ponum", "s.ponum"), noChild("tinvoice", "ponum", "p.ponum")),
+      return ordered(dialect,
+                     QStringLiteral("SELECT DISTINCT d.client, d.ponum, d.podate, s.itemdes, s.qty, s.manf, d.taxmode, "
+                                    "d.invoicemode, d.pnfnfreight, d.paymentterm, d.povalue, s.pomanf, "
+                                    "d.orderexecutionstatus, d.reasonfornotexecuted FROM tpo d JOIN titemdescom s ON %1 "
+                                    "WHERE %2")
+                         .arg(sameDocumentNumber("d.ponum", "s.ponum"), openCondition(FollowUpStage::Orders)),
                      "-podate, client~, ponum~, itemdes~, qty, manf~, taxmode~, invoicemode~, pnfnfreight~, paymentterm~, "
                      "povalue, pomanf~, orderexecutionstatus~, reasonfornotexecuted~");
     case ReportQuery::Outstanding:
-      return ordered(dialect, QStringLiteral("SELECT DISTINCT client, invoicenum, invoicedate, invoiceduedate, invoiceamount, ponum, "
-                                    "paymentstatus, reason FROM tinvoice WHERE paymentstatus LIKE 'NO'"),
+      return ordered(dialect,
+                     QStringLiteral("SELECT DISTINCT d.client, d.invoicenum, d.invoicedate, d.invoiceduedate, "
+                                    "d.invoiceamount, d.ponum, d.paymentstatus, d.reason FROM tinvoice d WHERE %1")
+                         .arg(openCondition(FollowUpStage::Invoices)),
                      "client~, invoiceduedate, invoicenum~, invoicedate, invoiceamount, ponum~, paymentstatus~, reason~");
   }
   return {};

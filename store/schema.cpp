@@ -6,6 +6,7 @@
 #include "store/changelog.h"
 #include "store/connection.h"
 #include "store/documentchain.h"
+#include "store/followuptotals.h"
 #include "store/indexes.h"
 #include "store/inquirymakes.h"
 #include "store/sqldialect.h"
@@ -219,5 +220,6 @@ void createDerivedObjects(Connection& connection, const std::function<void(int b
   createInquiryMakes(connection);  // paired through the number indexes
   createListIndexes(connection, progress);
   createOpenDocumentBookkeeping(connection);
+  createFollowUpBookkeeping(connection);
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }

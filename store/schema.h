@@ -37,7 +37,7 @@ int textLimit(const QString& table, const QString& column);
 bool isTextColumn(const QString& column);
 
 // Kept in the database; raised whenever its layout changes.
-inline constexpr int kSchemaVersion = 6;
+inline constexpr int kSchemaVersion = 7;
 
 // A new database: tables, then everything derived from them.
 void createSchema(Connection& connection);

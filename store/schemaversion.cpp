@@ -7,6 +7,8 @@
 #include "store/dberror.h"
 #include "store/documentchain.h"
 #include "store/inquirymakes.h"
+#include "store/followup.h"
+#include "store/followuptotals.h"
 #include "store/indexes.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
@@ -82,6 +84,10 @@ void upgrade(Connection& connection, int version) {
   if (version == 3) upgradeServerBookkeeping(connection);
   if (version < 5) logRowsWithoutEntries(connection);
   if (version >= 1 && version < 6) upgradeListOrders(connection);
+  if (version >= 1 && version < 7) {  // the first release's upgrade made them above
+    createFollowUpIndexes(connection);  // the follow-up board's unpaid invoices
+    createFollowUpBookkeeping(connection);
+  }
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }
 

@@ -335,11 +335,11 @@ QHash<QString, ListDefinition> buildQueries() {
                                  "total_quote_price", {{"tquote", "pkeyquote"}, {"tpo", "pkeypo"}});
   q["adtotalpoprice"] = total(QStringLiteral("SELECT sum(povalue) AS total_po_price FROM tpo p WHERE p.pkeypo <= ? AND (NOT "
                                              "EXISTS (SELECT 1 FROM tinvoice c WHERE c.pkeyinvoive <= ? AND %1) OR "
-                                             "p.orderexecutionstatus LIKE 'NO')")
+                                             "upper(p.orderexecutionstatus) = 'NO')")
                                   .arg(same("c.ponum", "p.ponum")),
                               "total_po_price", {{"tpo", "pkeypo"}, {"tinvoice", "pkeyinvoive"}});
   q["adtotalinvoice"] = total(QStringLiteral("SELECT sum(invoiceamount) AS total_invoice_value FROM tinvoice WHERE "
-                                             "pkeyinvoive <= ? AND paymentstatus LIKE 'NO'"),
+                                             "pkeyinvoive <= ? AND upper(paymentstatus) = 'NO'"),
                               "total_invoice_value", {{"tinvoice", "pkeyinvoive"}});
   return q;
 }

@@ -18,8 +18,8 @@ constexpr char kGroupedDigits[] = "[>=10000000]##\\,##\\,##\\,##0;[>=100000]##\\
 constexpr double kLineHeight = LXW_DEF_ROW_HEIGHT;
 constexpr double kSerialWidth = 6;
 
-bool writeTemplate(const std::string& folder, const ReportDefinition& report) {
-  const std::string path = folder + "/" + report.templateFile;
+bool writeTemplate(const std::string& folder, const char* file, const char* titleText, const std::vector<ReportColumn>& columns) {
+  const std::string path = folder + "/" + file;
   lxw_workbook* workbook = workbook_new(path.c_str());
   if (!workbook) return false;
   lxw_worksheet* sheet = workbook_add_worksheet(workbook, "REPORT");
@@ -58,12 +58,12 @@ bool writeTemplate(const std::string& folder, const ReportDefinition& report) {
     return text;
   };
 
-  worksheet_write_string(sheet, 0, 0, report.templateTitle, title);
+  worksheet_write_string(sheet, 0, 0, titleText, title);
   worksheet_write_string(sheet, 1, 0, kSerialHeading, heading);
   worksheet_set_column(sheet, 0, 0, kSerialWidth, plain);
   int headingLines = wrappedLineCount(QString::fromLatin1(kSerialHeading), kSerialWidth, true);
   lxw_col_t column = 1;
-  for (const ReportColumn& c : report.columns) {
+  for (const ReportColumn& c : columns) {
     worksheet_write_string(sheet, 1, column, c.heading, heading);
     worksheet_set_column(sheet, column, column, c.width, columnFormat(c));
     headingLines = std::max(headingLines, wrappedLineCount(QString::fromLatin1(c.heading), c.width, true));
@@ -87,9 +87,14 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   for (const ReportDefinition& report : reportDefinitions())
-    if (!writeTemplate(argv[1], report)) {
+    if (!writeTemplate(argv[1], report.templateFile, report.templateTitle, report.columns)) {
       std::fprintf(stderr, "could not write %s\n", report.templateFile);
       return 1;
     }
+  const ReportTemplate& followUp = followUpTemplate();
+  if (!writeTemplate(argv[1], followUp.templateFile, followUp.templateTitle, followUp.columns)) {
+    std::fprintf(stderr, "could not write %s\n", followUp.templateFile);
+    return 1;
+  }
   return 0;
 }

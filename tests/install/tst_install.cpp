@@ -74,7 +74,8 @@ void InstallTest::initTestCase() {
 void InstallTest::treeHoldsProgramsTemplatesEntryAndIcon() {
   for (const char* program : {"bin/vantora", "bin/vantora-db"}) QVERIFY(QFileInfo(installed(program)).isExecutable());
   const QStringList templates = filesUnder(installed("share/vantora/lumoxlsfile"));
-  QCOMPARE(templates.size(), 4);
+  QCOMPARE(templates.size(), 5);  // the four reports and the follow-up board's
+  QVERIFY(templates.contains("followupreport.xlsx"));
   QCOMPARE(templates, filesUnder(VANTORA_BUILD_DIR "/app/lumoxlsfile"));
 
   const QString entryFile = installed("share/applications/vantora.desktop");

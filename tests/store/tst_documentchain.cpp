@@ -11,6 +11,7 @@
 #include "store/sqldialect.h"
 #include "store/statement.h"
 #include "store/valuelist.h"
+#include "tests/support/earlierlayout.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
@@ -40,6 +41,8 @@ void makeFirstReleaseFile(Connection& connection) {
   while (objects.step()) drops << QString("DROP %1 \"%2\"").arg(objects.value(0).toString(), objects.value(1).toString());
   for (const QString& drop : drops) connection.execute(drop);
   connection.execute("DROP TABLE topenparent");
+  connection.execute("DROP TABLE tfollowupopen");  // data version 7
+  connection.execute("DROP TABLE tfollowuptotal");
   connection.execute("DROP TABLE tchangelog");
   connection.execute("DROP TABLE tinquirymakes");
   connection.execute("CREATE INDEX ix1 ON tinquiry (inqnum)");
@@ -141,6 +144,7 @@ void DocumentChainTest::firstReleaseFilesAreBroughtUpToDate() {
   const QString listIndexes = "FROM sqlite_master WHERE name LIKE 'ix\\_list\\_%' ESCAPE '\\'";
   const int listingIndexes = second.scalar("SELECT count(*) " + listIndexes).toInt();
   QVERIFY(listingIndexes > 0);
+  takeBackFollowUp(second.connection());
   second.connection().execute(QString("DROP INDEX \"%1\"").arg(second.scalar("SELECT min(name) " + listIndexes).toString()));
   second.connection().execute("DROP TABLE tinquirymakes");
   for (int trigger = 1; trigger <= 6; ++trigger) second.connection().execute(QString("DROP TRIGGER makes_%1").arg(trigger));

@@ -6,9 +6,24 @@
 #include "store/connection.h"
 #include "store/engine.h"
 #include "store/listindex.h"
+#include "store/schemaobjects.h"
 #include "store/sqldialect.h"
 
+void takeBackFollowUp(Connection& c) {
+  c.execute(QStringLiteral("DROP INDEX ix_tinvoice_unpaid_due"));
+  c.execute(QStringLiteral("DROP TABLE tfollowupopen"));
+  c.execute(QStringLiteral("DROP TABLE tfollowuptotal"));
+  for (const QString& trigger : schemaObjectsOf(c).triggers.keys()) {
+    if (!trigger.contains(QLatin1String("followup_"))) continue;
+    const QStringList onTable = trigger.split('.');  // the server names them table.trigger
+    c.execute(onTable.size() == 2 ? QStringLiteral("DROP TRIGGER %1 ON %2").arg(onTable[1], onTable[0])
+                                  : QStringLiteral("DROP TRIGGER ") + trigger);
+  }
+  c.dialect().setSchemaVersion(c, 6);
+}
+
 void takeBackListOrders(Connection& connection) {
+  takeBackFollowUp(connection);
   const bool server = connection.engine() == EngineKind::Server;
   const QStringList triggerTables = {"titemdescom", "titemdescom", "titemdescom", "tinquiry", "tinquiry", "tinquiry"};
   for (int n = 1; n <= int(triggerTables.size()); ++n) {

@@ -95,3 +95,4 @@ void TestDatabase::cutOtherConnections() {
   while (cut.step()) {
   }
 }
+

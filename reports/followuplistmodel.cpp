@@ -1,0 +1,20 @@
+#include "reports/followuplistmodel.h"
+
+#include "store/followup.h"
+
+FollowUpListModel::FollowUpListModel(Connection& connection, const SortedQuery& query, GridColumns columns, QDate today,
+                                     QObject* parent)
+    : QueryTableModel(connection, query, std::move(columns), parent), today_(today) {}
+
+QVariant FollowUpListModel::data(const QModelIndex& index, int role) const {
+  if (index.isValid() && role == Qt::DisplayRole && column(index.column()).field == QLatin1String("agedfrom"))
+    return daysOverdue(row(index.row()).value(fieldOfColumn(index.column())), today_);
+  return QueryTableModel::data(index, role);
+}
+
+QVariantHash FollowUpListModel::listed(int row) const {
+  QVariantHash fields;
+  const QVariantList& values = this->row(row);
+  for (int field = 0; field < values.size(); ++field) fields.insert(fieldName(field), values[field]);
+  return fields;
+}
