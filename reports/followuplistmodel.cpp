@@ -7,8 +7,10 @@ FollowUpListModel::FollowUpListModel(Connection& connection, const SortedQuery& 
     : QueryTableModel(connection, query, std::move(columns), parent), today_(today) {}
 
 QVariant FollowUpListModel::data(const QModelIndex& index, int role) const {
-  if (index.isValid() && role == Qt::DisplayRole && column(index.column()).field == QLatin1String("agedfrom"))
-    return daysOverdue(row(index.row()).value(fieldOfColumn(index.column())), today_);
+  if (index.isValid() && column(index.column()).field == QLatin1String("agedfrom")) {
+    if (role == Qt::DisplayRole) return daysOverdue(row(index.row()).value(fieldOfColumn(index.column())), today_);
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);  // a count, as the values beside it
+  }
   return QueryTableModel::data(index, role);
 }
 
