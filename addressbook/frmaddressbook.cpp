@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "store/documentchain.h"
-#include "store/documentqueries.h"
+#include "store/queries/documentqueries.h"
 #include "store/schema.h"
 #include "toolkit/boxvalues.h"
 #include "toolkit/controls.h"

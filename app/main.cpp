@@ -7,15 +7,15 @@
 
 #include "addressbook/addressbookforms.h"
 #include "browse/browseforms.h"
+#include "commandline/commandline.h"
 #include "documents/documentforms.h"
 #include "reports/reportforms.h"
 #include "shell/frmfirststart.h"
 #include "shell/frmmdi.h"
 #include "shell/shellforms.h"
-#include "store/commandline.h"
 #include "toolkit/prompter.h"
-#include "tools/demodata.h"
 #include "toolkit/upgradeprogress.h"
+#include "tools/demodata.h"
 
 namespace {
 

@@ -21,14 +21,14 @@
 #include <cstdio>
 #include <optional>
 
-#include "bench/paintwatch.h"
 #include "bench/benchapplication.h"
+#include "bench/paintwatch.h"
 #include "browse/browseforms.h"
 #include "browse/viewdefinitions.h"
 #include "store/connection.h"
-#include "store/pagedquery.h"
+#include "store/queries/pagedquery.h"
+#include "store/queries/viewqueries.h"
 #include "store/statement.h"
-#include "store/viewqueries.h"
 #include "toolkit/formhost.h"
 #include "toolkit/querytablemodel.h"
 

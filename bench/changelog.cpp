@@ -12,16 +12,18 @@
 #include <QTest>
 #include <cstdio>
 
-#include "bench/paintwatch.h"
 #include "bench/benchapplication.h"
+#include "bench/paintwatch.h"
 #include "browse/browseforms.h"
 #include "store/changelog.h"
-#include "store/listindex.h"
-#include "store/sqldialect.h"
 #include "store/connection.h"
+#include "store/layout/newschema.h"
+#include "store/queries/changelogquery.h"
+#include "store/queries/listindex.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
+#include "store/sqldialect.h"
 #include "store/statement.h"
 #include "store/transaction.h"
 #include "toolkit/formhost.h"

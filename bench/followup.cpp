@@ -17,7 +17,7 @@
 #include "reports/frmfollowup.h"
 #include "reports/reportforms.h"
 #include "store/connection.h"
-#include "store/followup.h"
+#include "store/queries/followup.h"
 #include "store/recordset.h"
 #include "store/statement.h"
 #include "store/transaction.h"

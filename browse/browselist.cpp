@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "browse/viewdefinitions.h"
-#include "store/viewqueries.h"
+#include "store/queries/viewqueries.h"
 #include "toolkit/controls.h"
 #include "toolkit/datacontrol.h"
 #include "toolkit/editablequerymodel.h"

@@ -9,9 +9,10 @@
 #include <QVBoxLayout>
 
 #include "store/changelog.h"
-#include "store/changelogcheck.h"
 #include "store/connection.h"
 #include "store/dates.h"
+#include "store/layout/changelogcheck.h"
+#include "store/queries/changelogquery.h"
 #include "toolkit/controls.h"
 #include "toolkit/datacontrol.h"
 #include "toolkit/errorsink.h"

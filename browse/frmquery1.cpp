@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "browse/viewdefinitions.h"
-#include "store/pagedquery.h"
+#include "store/queries/pagedquery.h"
 #include "toolkit/controls.h"
 #include "toolkit/datacontrol.h"
 #include "toolkit/errorsink.h"

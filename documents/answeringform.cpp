@@ -6,7 +6,8 @@
 #include <QPushButton>
 
 #include "documents/itemrequirementblock.h"
-#include "store/dberror.h"
+#include "store/basics/dberror.h"
+#include "store/queries/documentqueries.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/keyfilters.h"

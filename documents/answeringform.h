@@ -4,8 +4,8 @@
 
 #include "documents/documentform.h"
 #include "store/documentchain.h"
+#include "store/queries/transactionrows.h"
 #include "store/recordset.h"
-#include "store/transactionrows.h"
 
 class QComboBox;
 class QLineEdit;

@@ -10,7 +10,7 @@
 
 #include "documents/itemrequirementblock.h"
 #include "store/documentchain.h"
-#include "store/documentqueries.h"
+#include "store/queries/documentqueries.h"
 #include "store/schema.h"
 #include "toolkit/boxvalues.h"
 #include "toolkit/controls.h"

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <optional>
 
-#include "store/documentqueries.h"
+#include "store/queries/documentqueries.h"
 #include "store/schema.h"
 #include "toolkit/boxvalues.h"
 #include "toolkit/controls.h"

@@ -1,6 +1,6 @@
 #include "reports/followuplistmodel.h"
 
-#include "store/followup.h"
+#include "store/queries/followup.h"
 
 FollowUpListModel::FollowUpListModel(Connection& connection, const SortedQuery& query, GridColumns columns, QDate today,
                                      QObject* parent)

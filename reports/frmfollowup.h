@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "store/followup.h"
+#include "store/queries/followup.h"
 #include "toolkit/formbase.h"
 
 class Connection;

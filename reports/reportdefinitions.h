@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "store/reportqueries.h"
+#include "store/queries/reportqueries.h"
 
 // What a report column holds, which decides its format in the shipped template.
 enum class ColumnKind {

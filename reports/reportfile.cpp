@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "reports/reportform.h"
-#include "store/completefile.h"
+#include "store/basics/completefile.h"
 #include "store/databaselocation.h"
 #include "toolkit/fileviewer.h"
 #include "toolkit/prompter.h"

@@ -10,7 +10,7 @@
 #include "reports/reportdefinitions.h"
 #include "reports/reportfile.h"
 #include "store/connection.h"
-#include "store/reportqueries.h"
+#include "store/queries/reportqueries.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"

@@ -11,9 +11,9 @@
 #include "reports/sheetstyles.h"
 #include "reports/wrappedlines.h"
 #include "reports/xlsxpackage.h"
-#include "store/completefile.h"
+#include "store/basics/completefile.h"
+#include "store/basics/owneronlyfile.h"
 #include "store/dates.h"
-#include "store/owneronlyfile.h"
 #include "toolkit/refusal.h"
 
 namespace {

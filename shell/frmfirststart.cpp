@@ -8,10 +8,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "store/engine/serverlocation.h"
+#include "store/files/newdatabase.h"
 #include "store/logins.h"
-#include "store/newdatabase.h"
 #include "store/schema.h"
-#include "store/serverlocation.h"
 #include "toolkit/controls.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"

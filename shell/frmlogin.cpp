@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "shell/signinmessages.h"
+#include "store/basics/dberror.h"
 #include "store/logins.h"
-#include "store/dberror.h"
 #include "store/schema.h"
 #include "store/witnesses.h"
 #include "toolkit/controls.h"

@@ -10,9 +10,9 @@
 
 #include "shell/editgate.h"
 #include "shell/frmlogin.h"
-#include "store/backup.h"
 #include "store/connection.h"
 #include "store/databaselocation.h"
+#include "store/files/backup.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formbase.h"
 #include "toolkit/formhost.h"

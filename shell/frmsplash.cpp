@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "commandline/commandline.h"
 #include "shell/programpicture.h"
-#include "store/commandline.h"
-#include "store/newdatabase.h"
+#include "store/files/newdatabase.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formhost.h"
 

@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "store/databaselocation.h"
-#include "store/serverlocation.h"
+#include "store/engine/serverlocation.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include "store/basics/dberror.h"
 #include "store/connection.h"
-#include "store/dberror.h"
-#include "store/logins.h"
+#include "store/ownsignins.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
@@ -207,34 +207,3 @@ void logChangedRow(Connection& connection, const Table& table, qint64 rowKey, co
       real.push_back(change);
   if (!real.empty()) append(connection, makeEntry(authorOf(connection), table, rowKey, storedRow, kChangedRow, real));
 }
-
-SortedQuery changeLogQuery(const ChangeFilter& filter) {
-  QStringList conditions = {QStringLiteral("1 = 1")};
-  QVariantList parameters;
-  if (!filter.number.trimmed().isEmpty()) {
-    conditions << QStringLiteral("lower(trim(number)) = lower(trim(?))");
-    parameters << filter.number;
-  }
-  for (const auto& [column, value] : {std::pair{"tablename", filter.table}, std::pair{"login", filter.login}})
-    if (!value.isEmpty()) {
-      conditions << QStringLiteral("%1 = ?").arg(QLatin1String(column));
-      parameters << value;
-    }
-  if (filter.from.isValid()) {
-    conditions << QStringLiteral("changedat >= ?");
-    parameters << filter.from.toString(Qt::ISODate);
-  }
-  if (filter.to.isValid()) {
-    conditions << QStringLiteral("changedat < ?");
-    parameters << filter.to.addDays(1).toString(Qt::ISODate);
-  }
-  // The summary of an entry of the first form; the changes of a compact one, which changeSummary() reads.
-  return {QStringLiteral("SELECT pkeychangelog, changedat, login, source, tablename, rowkey, number, kind, CASE WHEN "
-                         "rowdigest IS NULL THEN summary ELSE changes END AS summary FROM tchangelog WHERE %1")
-              .arg(conditions.join(QStringLiteral(" AND "))),
-          {{QStringLiteral("pkeychangelog"), true, false, true}},
-          parameters,
-          {},
-          SortedQuery::Kind::Keyed};
-}
-

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <vector>
 
 #include "store/changeentry.h"
-#include "store/pagedquery.h"
 
 class Connection;
 struct Table;
@@ -65,16 +63,3 @@ QStringList changeLogColumns();
 
 // The tables whose changes are logged: all but the sign-in logs, which are logs themselves.
 QStringList loggedTables();
-
-// What the log view and `vantora-db log` ask for; empty fields match all.
-// A number matches trimmed and in any letter case; dates are inclusive.
-struct ChangeFilter {
-  QString number;
-  QString table;
-  QString login;
-  QDate from;
-  QDate to;
-};
-// The matching entries, newest first: changedat, login, source, tablename,
-// rowkey, number, kind, summary (as changeSummary() shows it).
-SortedQuery changeLogQuery(const ChangeFilter& filter);

@@ -1,12 +1,10 @@
 #include "store/connection.h"
 
-#include "store/dberror.h"
-#include "store/fileengine.h"
-#include "store/idlesessions.h"
-#include "store/schemaversion.h"
-#include "store/serverengine.h"
-#include "store/serverlocation.h"
-#include "store/sqldialect.h"
+#include "store/basics/dberror.h"
+#include "store/engine/fileengine.h"
+#include "store/engine/idlesessions.h"
+#include "store/engine/serverengine.h"
+#include "store/engine/serverlocation.h"
 #include "store/statement.h"
 
 namespace {
@@ -17,14 +15,15 @@ bool lostOnTheWay(const DbError& error) {
 
 }  // namespace
 
-std::unique_ptr<Connection> Connection::open(const QString& location, OpenMode mode) {
+std::unique_ptr<Connection> Connection::openWith(const QString& location, OpenMode mode,
+                                                 const std::function<void(Connection&)>& prepare) {
   const bool createNew = mode == OpenMode::CreateNew;
   std::unique_ptr<Connection> connection;
   if (isServerLocation(location)) {
     if (auto idle = createNew ? nullptr : takeIdleSession(location)) {
       connection.reset(new Connection(std::move(idle), location));
       try {
-        requireCurrentSchema(*connection);
+        prepare(*connection);
         return connection;
       } catch (const DbError& error) {
         if (!lostOnTheWay(error)) throw;  // a server restarted meanwhile ended the kept session: open a new one
@@ -35,17 +34,16 @@ std::unique_ptr<Connection> Connection::open(const QString& location, OpenMode m
   } else {
     connection.reset(new Connection(FileSession::open(location, createNew), location));
   }
-  if (!createNew) requireCurrentSchema(*connection);
+  if (!createNew) prepare(*connection);
   return connection;
 }
+
 
 Connection::~Connection() {
   if (!session_) return;
   if (inTransaction_) session_->rollbackQuietly();
   if (session_->kind() == EngineKind::Server) keepIdleSession(address_, std::move(session_));
 }
-
-const SqlDialect& Connection::dialect() const { return SqlDialect::of(session_->kind()); }
 
 sqlite3* Connection::fileHandle() const {
   const auto* file = dynamic_cast<const FileSession*>(session_.get());
@@ -93,3 +91,6 @@ void Connection::rollback() {
 void Connection::onRollback(std::function<void()> undo) {
   if (inTransaction_) undoOnRollback_.push_back(std::move(undo));
 }
+
+// A statement is prepared by its connection's engine session.
+Statement::Statement(Connection& connection, const QString& sql) : engine_(connection.session().prepare(sql)) {}

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "store/engine.h"
+#include "store/engine/engine.h"
 #include "store/statement.h"
 
 class SqlDialect;
@@ -26,7 +26,12 @@ class Connection {
  public:
   enum class OpenMode { Existing, CreateNew };
 
+  // An existing database is brought up to date first (see store/layout/opening.cpp).
   static std::unique_ptr<Connection> open(const QString& location, OpenMode mode = OpenMode::Existing);
+  // Opens a session and runs `prepare` on an existing database before handing
+  // it out; a kept server session that turns out lost on the way is replaced.
+  static std::unique_ptr<Connection> openWith(const QString& location, OpenMode mode,
+                                              const std::function<void(Connection&)>& prepare);
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
@@ -82,6 +87,3 @@ class Connection {
   std::optional<LogHead> logHead_;
   std::unordered_map<QString, std::unique_ptr<Statement>> cached_;  // last: finalized before the session closes
 };
-
-// The database password; it is the encryption key of the file.
-inline constexpr char kDatabaseKey[] = "kelv42";

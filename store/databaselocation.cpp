@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "store/serverlocation.h"
+#include "store/engine/serverlocation.h"
 
 QString defaultDatabasePath() {
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/lumo/database.db");

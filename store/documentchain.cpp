@@ -2,10 +2,9 @@
 
 #include <QStringList>
 
+#include "store/basics/dberror.h"
 #include "store/changelog.h"
 #include "store/connection.h"
-#include "store/dberror.h"
-#include "store/documentqueries.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
@@ -86,11 +85,6 @@ const std::vector<ChainStep>& chainSteps() {
 }
 
 const ChainStep& chainStep(Step step) { return chainSteps()[size_t(step)]; }
-
-QString openParentsList(Step step) {
-  return documentqueries::distinctValuesOf(QStringLiteral("topenparent"), QStringLiteral("number"),
-                          QStringLiteral("link = '%1'").arg(chainStep(step).key));
-}
 
 void createOpenParentsIndex(Connection& connection) {
   connection.execute(QStringLiteral("DROP INDEX IF EXISTS ix_topenparent_list"));

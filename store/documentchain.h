@@ -22,8 +22,6 @@ enum class Step { Quotation, Order, Invoice, AddressBook };
 const ChainStep& chainStep(Step step);
 const std::vector<ChainStep>& chainSteps();
 
-// List source (ValueList SQL) of the open parents of a step, in the office's alphabetical order.
-QString openParentsList(Step step);
 // Their index, in that order.
 void createOpenParentsIndex(Connection& connection);
 // The parent exists and no child names it yet; read under the caller's

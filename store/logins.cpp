@@ -1,9 +1,8 @@
 #include "store/logins.h"
 
-#include <QHash>
-
+#include "store/basics/dberror.h"
 #include "store/connection.h"
-#include "store/dberror.h"
+#include "store/ownsignins.h"
 #include "store/recordset.h"
 
 namespace {
@@ -67,30 +66,10 @@ SignInVerdict checkSignIn(const QStringList& slotValues, const QString& typedNam
   return SignInVerdict::InvalidUserNameAndPassword;
 }
 
-namespace {
-
-// This program's own sign-ins, by database and sign-in log.
-QHash<QString, QString>& ownSignIns() {
-  static QHash<QString, QString> names;
-  return names;
-}
-
-QString signInOf(const Connection& connection, const QString& log) { return connection.address() + QChar(0) + log; }
-
-}  // namespace
-
 void writeSignInLog(RecordSet& pendingLogRow, const QString& trimmedName, const QDateTime& when) {
   pendingLogRow.setValue(1, trimmedName);
   pendingLogRow.setValue(2, when.date());
   pendingLogRow.setValue(3, when.time());
   pendingLogRow.updateBatch();
-  ownSignIns().insert(signInOf(pendingLogRow.connection(), pendingLogRow.tableName()), trimmedName);
-}
-
-QString currentLoginName(Connection& connection) {
-  return ownSignIns().value(signInOf(connection, QStringLiteral("tloginwork")));
-}
-
-QString currentEditLoginName(Connection& connection) {
-  return ownSignIns().value(signInOf(connection, QStringLiteral("tlogineditdata")));
+  rememberOwnSignIn(pendingLogRow.connection(), pendingLogRow.tableName(), trimmedName);
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/ownsignins.h"
+
 class Connection;
 class RecordSet;
 
@@ -31,9 +33,3 @@ SignInVerdict checkSignIn(const QStringList& slotValues, const QString& typedNam
 // Fills and writes the pending row of a sign-in log (tloginwork, tlogineditdata),
 // and remembers it as this program's own sign-in to that database.
 void writeSignInLog(RecordSet& pendingLogRow, const QString& trimmedName, const QDateTime& when);
-
-// Each running program is one clerk: these name who signed in, and who passed
-// the edit-data gate, through this program, whatever other computers sharing
-// the database have written since. Empty before the first one.
-QString currentLoginName(Connection& connection);
-QString currentEditLoginName(Connection& connection);

@@ -3,9 +3,9 @@
 #include <QStringList>
 #include <vector>
 
+#include "store/basics/dberror.h"
 #include "store/changelog.h"
 #include "store/connection.h"
-#include "store/dberror.h"
 #include "store/insertrow.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"

@@ -2,18 +2,11 @@
 
 #include <QStringList>
 
+#include "store/basics/dberror.h"
 #include "store/categories.h"
-#include "store/changelog.h"
-#include "store/connection.h"
-#include "store/documentchain.h"
-#include "store/followuptotals.h"
-#include "store/indexes.h"
-#include "store/inquirymakes.h"
-#include "store/sqldialect.h"
+#include "store/dates.h"
 #include "store/textcharacters.h"
 #include "store/wholenumber.h"
-#include "store/dates.h"
-#include "store/dberror.h"
 
 namespace {
 
@@ -197,29 +190,4 @@ bool isTextColumn(const QString& column) {
     if (i >= 0) return t.columns[size_t(i)].type == ColumnType::Text;
   }
   return false;
-}
-
-void createSchema(Connection& connection) {
-  createTables(connection);
-  createDerivedObjects(connection);
-}
-
-void createTables(Connection& connection) {
-  for (const Table& t : allTables()) {
-    QStringList definitions;
-    for (const Column& c : t.columns) definitions << connection.dialect().columnDefinition(c);
-    if (SqlDialect::rowKey(t) != t.columns.front().name && !connection.dialect().hiddenRowKeyDefinition().isEmpty())
-      definitions << connection.dialect().hiddenRowKeyDefinition();
-    connection.execute(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(t.name, definitions.join(", ")));
-  }
-  createChangeLog(connection);  // before the first row, which it logs
-}
-
-void createDerivedObjects(Connection& connection, const std::function<void(int built, int total)>& progress) {
-  createIndexes(connection);
-  createInquiryMakes(connection);  // paired through the number indexes
-  createListIndexes(connection, progress);
-  createOpenDocumentBookkeeping(connection);
-  createFollowUpBookkeeping(connection);
-  connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }

@@ -2,10 +2,8 @@
 
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <vector>
 
-class Connection;
 
 enum class ColumnType { Key, Text, Int16, Int32, Date, Time };
 
@@ -38,10 +36,3 @@ bool isTextColumn(const QString& column);
 
 // Kept in the database; raised whenever its layout changes.
 inline constexpr int kSchemaVersion = 7;
-
-// A new database: tables, then everything derived from them.
-void createSchema(Connection& connection);
-void createTables(Connection& connection);
-// Indexes (the unique ones make the file refuse a document number twice) and
-// the bookkeeping of open documents; built from the rows already present.
-void createDerivedObjects(Connection& connection, const std::function<void(int built, int total)>& progress = {});

@@ -253,3 +253,6 @@ QString SqlDialect::keyAndColumns(const Table& table) {
   for (const Column& column : table.columns) names << quoted(column.name);
   return names.join(QStringLiteral(", "));
 }
+
+// Each connection speaks its engine's dialect.
+const SqlDialect& Connection::dialect() const { return SqlDialect::of(engine()); }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "store/engine.h"
+#include "store/engine/engine.h"
 
 class Connection;
 struct Column;

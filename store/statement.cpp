@@ -1,9 +1,5 @@
 #include "store/statement.h"
 
-#include "store/connection.h"
-
-Statement::Statement(Connection& connection, const QString& sql) : engine_(connection.session().prepare(sql)) {}
-
 Statement::~Statement() = default;
 
 void Statement::bindAll(const QVariantList& values) {

@@ -5,7 +5,7 @@
 #include <QVariant>
 #include <memory>
 
-#include "store/engine.h"
+#include "store/engine/engine.h"
 
 class Connection;
 

@@ -8,11 +8,11 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "store/basics/dberror.h"
+#include "store/basics/owneronlyfile.h"
 #include "store/connection.h"
 #include "store/databaselocation.h"
-#include "store/dberror.h"
-#include "store/owneronlyfile.h"
-#include "store/serverlocation.h"
+#include "store/engine/serverlocation.h"
 #include "store/statement.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "toolkit/editablequerymodel.h"
 
+#include "store/basics/dberror.h"
 #include "store/dates.h"
-#include "store/dberror.h"
+#include "store/queries/viewqueries.h"
 #include "store/recordset.h"
 #include "store/schema.h"
-#include "store/viewqueries.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/refusal.h"
 

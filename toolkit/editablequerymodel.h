@@ -2,7 +2,7 @@
 
 #include <QHash>
 
-#include "store/numberreferences.h"
+#include "store/queries/numberreferences.h"
 #include "toolkit/querytablemodel.h"
 
 struct Table;

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "store/dberror.h"
+#include "store/basics/dberror.h"
 #include "toolkit/prompter.h"
 #include "toolkit/refusal.h"
 

@@ -1,6 +1,6 @@
 #include "toolkit/listmodel.h"
 
-#include "store/valuelist.h"
+#include "store/queries/valuelist.h"
 #include "toolkit/errorsink.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QThread>
 
+#include "store/basics/dberror.h"
 #include "store/connection.h"
-#include "store/dberror.h"
 
 ListWalker::ListWalker(const QString& location, const SortedQuery& query, int pageSize, QObject* receiver,
                        std::function<void(const ListShape&)> arrived) {

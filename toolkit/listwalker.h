@@ -7,7 +7,7 @@
 #include <memory>
 #include <mutex>
 
-#include "store/pagedquery.h"
+#include "store/queries/pagedquery.h"
 
 class Connection;
 class QThread;

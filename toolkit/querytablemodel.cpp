@@ -2,9 +2,9 @@
 
 #include <QScopeGuard>
 
+#include "store/basics/dberror.h"
 #include "store/connection.h"
-#include "store/dberror.h"
-#include "store/pagedquery.h"
+#include "store/queries/pagedquery.h"
 #include "toolkit/listwalker.h"
 
 namespace {

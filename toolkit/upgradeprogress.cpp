@@ -5,7 +5,7 @@
 #include <QProgressDialog>
 #include <memory>
 
-#include "store/schemaversion.h"
+#include "store/layout/schemaversion.h"
 
 void showUpgradeProgress() {
   struct Shown {

@@ -8,7 +8,7 @@
 #include "addressbook/addressbookforms.h"
 #include "documents/documentforms.h"
 #include "store/documentchain.h"
-#include "store/valuelist.h"
+#include "store/queries/valuelist.h"
 #include "tests/support/clerk.h"
 
 namespace {

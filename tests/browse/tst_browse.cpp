@@ -9,9 +9,9 @@
 
 #include "browse/browseforms.h"
 #include "browse/viewdefinitions.h"
-#include "store/pagedquery.h"
+#include "store/queries/pagedquery.h"
+#include "store/queries/viewqueries.h"
 #include "store/statement.h"
-#include "store/viewqueries.h"
 #include "tests/support/books.h"
 #include "tests/support/clerk.h"
 #include "toolkit/datacontrol.h"

@@ -10,8 +10,8 @@
 
 #include "browse/browseforms.h"
 #include "store/logins.h"
+#include "store/queries/reportqueries.h"
 #include "store/recordset.h"
-#include "store/reportqueries.h"
 #include "store/witnesses.h"
 #include "tests/support/books.h"
 #include "tests/support/clerk.h"

@@ -5,15 +5,16 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "store/chaincheck.h"
 #include "store/changelog.h"
 #include "store/documentchain.h"
-#include "store/documentqueries.h"
-#include "store/pagedquery.h"
+#include "store/layout/chaincheck.h"
+#include "store/queries/changelogquery.h"
+#include "store/queries/documentqueries.h"
+#include "store/queries/pagedquery.h"
+#include "store/queries/valuelist.h"
+#include "store/queries/viewqueries.h"
 #include "store/rowwriter.h"
 #include "store/statement.h"
-#include "store/valuelist.h"
-#include "store/viewqueries.h"
 #include "tests/support/earlierlayout.h"
 #include "tests/support/testdatabase.h"
 #include "tools/demodata.h"

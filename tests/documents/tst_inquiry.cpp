@@ -9,7 +9,7 @@
 #include <QtTest>
 
 #include "documents/documentforms.h"
-#include "store/dberror.h"
+#include "store/basics/dberror.h"
 #include "store/rowwriter.h"
 #include "tests/support/formbench.h"
 #include "tests/support/privateserver.h"

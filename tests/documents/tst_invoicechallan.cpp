@@ -5,9 +5,10 @@
 #include <QtTest>
 
 #include "documents/documentforms.h"
-#include "store/chaincheck.h"
 #include "store/documentchain.h"
-#include "store/valuelist.h"
+#include "store/layout/chaincheck.h"
+#include "store/queries/documentqueries.h"
+#include "store/queries/valuelist.h"
 #include "tests/support/clerk.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "reports/reportform.h"
 #include "reports/reportforms.h"
 #include "reports/workbookfiller.h"
-#include "store/reportqueries.h"
+#include "store/queries/reportqueries.h"
 #include "store/rowwriter.h"
 #include "store/transaction.h"
 #include "tests/support/filemode.h"

@@ -7,12 +7,13 @@
 #include <QtTest>
 #include <deque>
 
-#include "store/chaincheck.h"
+#include "store/basics/dberror.h"
 #include "store/changelog.h"
-#include "store/changelogcheck.h"
-#include "store/dberror.h"
 #include "store/documentchain.h"
+#include "store/layout/chaincheck.h"
+#include "store/layout/changelogcheck.h"
 #include "store/logins.h"
+#include "store/queries/changelogquery.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
 #include "store/sqldialect.h"

@@ -1,11 +1,12 @@
 // An office's database moved between the file and the server, either way.
 #include <QtTest>
 
-#include "store/chaincheck.h"
+#include "store/basics/dberror.h"
 #include "store/changelog.h"
-#include "store/changelogcheck.h"
-#include "store/databasecopy.h"
-#include "store/dberror.h"
+#include "store/files/databasecopy.h"
+#include "store/layout/chaincheck.h"
+#include "store/layout/changelogcheck.h"
+#include "store/layout/newschema.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"

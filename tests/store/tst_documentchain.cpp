@@ -2,15 +2,16 @@
 // and answers the file refuses twice, and files of the first release.
 #include <QtTest>
 
-#include "store/chaincheck.h"
-#include "store/dberror.h"
+#include "store/basics/dberror.h"
 #include "store/documentchain.h"
 #include "store/itemlines.h"
+#include "store/layout/chaincheck.h"
+#include "store/queries/documentqueries.h"
+#include "store/queries/valuelist.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
 #include "store/sqldialect.h"
 #include "store/statement.h"
-#include "store/valuelist.h"
 #include "tests/support/earlierlayout.h"
 #include "tests/support/testdatabase.h"
 

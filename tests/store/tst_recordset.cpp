@@ -2,13 +2,13 @@
 // refusals and conflicts.
 #include <QtTest>
 
+#include "store/basics/dberror.h"
 #include "store/dates.h"
 #include "store/documentchain.h"
-#include "store/documentqueries.h"
-#include "store/dberror.h"
+#include "store/queries/documentqueries.h"
+#include "store/queries/valuelist.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
-#include "store/valuelist.h"
 #include "store/statement.h"
 #include "store/transaction.h"
 #include "store/wholenumber.h"

@@ -2,8 +2,8 @@
 // and the database as it stood is kept.
 #include <QtTest>
 
-#include "store/backup.h"
-#include "store/dberror.h"
+#include "store/basics/dberror.h"
+#include "store/files/backup.h"
 #include "store/rowwriter.h"
 #include "store/statement.h"
 #include "tests/support/testdatabase.h"

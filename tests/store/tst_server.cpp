@@ -10,20 +10,21 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-#include "store/backup.h"
-#include "store/chaincheck.h"
+#include "store/basics/dberror.h"
 #include "store/changelog.h"
-#include "store/changelogcheck.h"
-#include "store/dberror.h"
 #include "store/documentchain.h"
-#include "store/pagedquery.h"
+#include "store/engine/serverlocation.h"
+#include "store/files/backup.h"
+#include "store/layout/chaincheck.h"
+#include "store/layout/changelogcheck.h"
+#include "store/layout/newschema.h"
+#include "store/queries/pagedquery.h"
+#include "store/queries/viewqueries.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"
-#include "store/serverlocation.h"
 #include "store/statement.h"
 #include "store/transaction.h"
-#include "store/viewqueries.h"
 #include "tests/support/child.h"
 #include "tests/support/testdatabase.h"
 

@@ -5,11 +5,12 @@
 
 #include <QtTest>
 
-#include "store/backup.h"
-#include "store/chaincheck.h"
-#include "store/completefile.h"
+#include "store/basics/completefile.h"
+#include "store/basics/dberror.h"
 #include "store/databaselocation.h"
-#include "store/dberror.h"
+#include "store/files/backup.h"
+#include "store/layout/chaincheck.h"
+#include "store/layout/newschema.h"
 #include "store/logins.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"

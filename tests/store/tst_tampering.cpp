@@ -3,10 +3,10 @@
 // verified after the upgrade, and the witnesses of the log's head.
 #include <QtTest>
 
-#include "store/chaincheck.h"
+#include "store/basics/dberror.h"
 #include "store/changelog.h"
-#include "store/changelogcheck.h"
-#include "store/dberror.h"
+#include "store/layout/chaincheck.h"
+#include "store/layout/changelogcheck.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
 #include "store/schema.h"

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "store/dberror.h"
+#include "store/basics/dberror.h"
 
 // A process of its own that never returns into the test, as another computer
 // would be: `work` runs in a fork and its result is the exit status. Killed

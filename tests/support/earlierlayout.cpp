@@ -4,9 +4,9 @@
 
 #include "store/categories.h"
 #include "store/connection.h"
-#include "store/engine.h"
-#include "store/listindex.h"
-#include "store/schemaobjects.h"
+#include "store/engine/engine.h"
+#include "store/layout/schemaobjects.h"
+#include "store/queries/listindex.h"
 #include "store/sqldialect.h"
 
 void takeBackFollowUp(Connection& c) {

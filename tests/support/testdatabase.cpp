@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QtTest>
 
+#include "store/layout/newschema.h"
 #include "store/logins.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"

@@ -8,7 +8,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "store/dberror.h"
+#include "store/basics/dberror.h"
 #include "tests/support/scriptedprompter.h"
 #include "toolkit/errorsink.h"
 #include "toolkit/formbase.h"

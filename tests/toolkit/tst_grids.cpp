@@ -3,7 +3,7 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "store/pagedquery.h"
+#include "store/queries/pagedquery.h"
 #include "store/recordset.h"
 #include "store/rowwriter.h"
 #include "store/statement.h"

@@ -1,0 +1,87 @@
+#include "store/queries/reportqueries.h"
+
+#include <QStringList>
+
+#include "store/basics/dberror.h"
+#include "store/connection.h"
+#include "store/queries/opendocuments.h"
+#include "store/sqldialect.h"
+#include "store/statement.h"
+
+namespace {
+
+// The report's rows in their order, then in every other column: the same
+// order on both engines, texts in the office's alphabetical order (letter case
+// ignored, then the exact text), nulls first going up and last going down.
+QString ordered(const SqlDialect& dialect, const QString& rows, const QString& order) {
+  QStringList terms;
+  for (QString term : order.split(',')) {
+    term = term.trimmed();
+    const bool descending = term.startsWith('-');
+    const bool text = term.endsWith('~');
+    const QString column = QStringLiteral("r.") + term.remove('-').remove('~');
+    if (text) terms << dialect.orderTerm(QStringLiteral("lower(%1)").arg(column), descending);
+    terms << dialect.orderTerm(column, descending);
+  }
+  return QStringLiteral("SELECT * FROM (%1) AS r ORDER BY %2").arg(rows, terms.join(QStringLiteral(", ")));
+}
+
+}  // namespace
+
+// Each open document once per summary row it has; the quotations with their
+// inquiry's contact. In each order a leading "-" goes down, a trailing "~"
+// marks a text.
+QString reportQuery(ReportQuery report, const SqlDialect& dialect) {
+  switch (report) {
+    case ReportQuery::PendingInquiries:
+      return ordered(dialect,
+                     QStringLiteral("SELECT DISTINCT d.inqnum, d.client, d.area, d.inqdate, d.inqduedate, s.itemdes, "
+                                    "s.qty, s.manf FROM tinquiry d JOIN titemdescom s ON %1 WHERE %2")
+                         .arg(sameDocumentNumber("d.inqnum", "s.inqnum"), openCondition(FollowUpStage::Inquiries)),
+                     "-inqdate, inqnum~, client~, area~, inqduedate, itemdes~, qty, manf~");
+    case ReportQuery::PendingQuotations:
+      return ordered(dialect,
+                     QStringLiteral("SELECT DISTINCT d.quotenum, d.client, d.quotedate, d.quoterate, s.itemdes, s.qty, "
+                                    "s.manf, a.contactperson, a.telephonelandline FROM tquote d JOIN titemdescom s ON %1 "
+                                    "JOIN taddressbook a ON %2 WHERE %3")
+                         .arg(sameDocumentNumber("d.quotenum", "s.quotenum"), sameDocumentNumber("d.inqnum", "a.inqnum"),
+                              openCondition(FollowUpStage::Quotations)),
+                     "-quotedate, quotenum~, client~, quoterate, itemdes~, qty, manf~, contactperson~, telephonelandline~");
+    case ReportQuery::PendingOrders:
+      return ordered(dialect,
+                     QStringLiteral("SELECT DISTINCT d.client, d.ponum, d.podate, s.itemdes, s.qty, s.manf, d.taxmode, "
+                                    "d.invoicemode, d.pnfnfreight, d.paymentterm, d.povalue, s.pomanf, "
+                                    "d.orderexecutionstatus, d.reasonfornotexecuted FROM tpo d JOIN titemdescom s ON %1 "
+                                    "WHERE %2")
+                         .arg(sameDocumentNumber("d.ponum", "s.ponum"), openCondition(FollowUpStage::Orders)),
+                     "-podate, client~, ponum~, itemdes~, qty, manf~, taxmode~, invoicemode~, pnfnfreight~, paymentterm~, "
+                     "povalue, pomanf~, orderexecutionstatus~, reasonfornotexecuted~");
+    case ReportQuery::Outstanding:
+      return ordered(dialect,
+                     QStringLiteral("SELECT DISTINCT d.client, d.invoicenum, d.invoicedate, d.invoiceduedate, "
+                                    "d.invoiceamount, d.ponum, d.paymentstatus, d.reason FROM tinvoice d WHERE %1")
+                         .arg(openCondition(FollowUpStage::Invoices)),
+                     "client~, invoiceduedate, invoicenum~, invoicedate, invoiceamount, ponum~, paymentstatus~, reason~");
+  }
+  return {};
+}
+
+ReportRows::ReportRows(Connection& connection, ReportQuery report, const QStringList& fields)
+    : statement_(std::make_unique<Statement>(connection, reportQuery(report, connection.dialect()))) {
+  for (const QString& field : fields) {
+    int found = -1;
+    for (int c = 0; c < statement_->columnCount() && found < 0; ++c)
+      if (statement_->columnName(c).compare(field, Qt::CaseInsensitive) == 0) found = c;
+    if (found < 0) throw DbError(DbErrorKind::Other, QStringLiteral("Database error: the report gives no field %1.").arg(field));
+    positions_.push_back(found);
+  }
+}
+
+ReportRows::~ReportRows() = default;
+
+bool ReportRows::next(QVariantList& values) {
+  if (!statement_->step()) return false;
+  values.clear();
+  for (int position : positions_) values << statement_->value(position);
+  return true;
+}
