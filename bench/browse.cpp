@@ -5,6 +5,8 @@
 // bench_browse jump DB LIST WHERE N  once the list is counted, drag the scroll bar to WHERE (end or middle)
 //                                 N times from the top; prints ns to the grid painted there
 // bench_browse raw DB LIST N      the list's first screen read straight off its index by the engine, N times; prints ns
+// bench_browse bare DB LIST N     the same rows read the same way and shown in a bare Qt grid of the same size,
+//                                 N times; prints ns to the grid painted: the limit a list's first screen aims at
 // bench_browse lists              every list, one a line
 // bench_browse memory DB          open the query form; prints the peak resident size in KiB
 // bench_browse editmemory DB      open the edit data form on its detailed-description tab; prints the peak in KiB
@@ -16,9 +18,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "bench/benchapplication.h"
@@ -157,6 +161,13 @@ int jump(const QString& database, const ListPlace& place, bool toEnd, int rounds
 }
 
 // The same rows as the first screen, read by the engine in one statement straight off the list's index.
+template <typename OnRow>
+void readFirstPage(Connection& connection, const PagedQuery& paged, OnRow onRow) {
+  Statement page(connection, paged.firstPageText());
+  page.bindAll(paged.firstPageValues(kFirstScreenRows));
+  while (page.step()) onRow(page);
+}
+
 int raw(const QString& database, const ListPlace& place, int rounds) {
   auto connection = Connection::open(database);
   const PagedQuery paged(*connection, queryOf(place));
@@ -164,11 +175,36 @@ int raw(const QString& database, const ListPlace& place, int rounds) {
   for (int i = 0; i < rounds; ++i) {
     QElapsedTimer timer;
     timer.start();
-    Statement page(*connection, paged.firstPageText());
-    page.bindAll(paged.firstPageValues(kFirstScreenRows));
-    while (page.step()) {
-    }
+    readFirstPage(*connection, paged, [](const Statement&) {});
     spent += timer.nsecsElapsed();
+  }
+  return printNanoseconds(spent / rounds);
+}
+
+// The first screen's limit: the index read above, its rows put into a plain
+// item model and painted by a bare grid in a window of the frame's size.
+int bare(const QString& database, const ListPlace& place, int rounds) {
+  auto connection = Connection::open(database);
+  const PagedQuery paged(*connection, queryOf(place));
+  QTableView grid;
+  grid.resize(1400, 1000);
+  grid.show();
+  QApplication::processEvents();
+  qint64 spent = 0;
+  for (int i = 0; i < rounds; ++i) {
+    auto model = std::make_unique<QStandardItemModel>();
+    PaintWatch watch(grid.viewport());
+    QElapsedTimer timer;
+    timer.start();
+    readFirstPage(*connection, paged, [&model](const Statement& page) {
+      QList<QStandardItem*> row;
+      for (int c = 0; c < page.columnCount(); ++c) row << new QStandardItem(page.value(c).toString());
+      model->appendRow(row);
+    });
+    grid.setModel(model.get());
+    OpenList::painted(watch);
+    spent += timer.nsecsElapsed();
+    grid.setModel(nullptr);
   }
   return printNanoseconds(spent / rounds);
 }
@@ -222,6 +258,7 @@ int main(int argc, char* argv[]) {
   if (place && args[1] == "first") return first(args[2], *place, rounds);
   if (place && args[1] == "answer") return answer(args[2], *place, rounds);
   if (place && args[1] == "raw") return raw(args[2], *place, rounds);
+  if (place && args[1] == "bare") return bare(args[2], *place, rounds);
   if (place && args[1] == "jump") return jump(args[2], *place, args[args.size() - 2] == "end", rounds);
   if (args.size() == 3 && args[1] == "memory") return memory(args[2]);
   if (args.size() == 3 && args[1] == "editmemory") return editMemory(args[2]);
