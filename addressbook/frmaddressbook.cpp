@@ -59,12 +59,12 @@ constexpr BoxEntry kBoxes[] = {
 };
 
 // Where each list's values come from.
-QString listSource(const ListEntry& entry) {
+QString listSource(const ListEntry& entry, const SqlDialect& dialect) {
   const QString column = QString::fromLatin1(entry.column);
   if (column == QLatin1String("inqnum")) return openParentsList(Step::AddressBook);
   // The states are those already used in the address book; the rest come from the inquiries.
   const QString table = column == QLatin1String("state") ? kTable : QStringLiteral("tinquiry");
-  return documentqueries::distinctValues(table, column);
+  return documentqueries::distinctValues(table, column, dialect);
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ frmaddressbook::frmaddressbook(FormHost& host)
 
 void frmaddressbook::buildControls() {
   for (const ListEntry& entry : kLists) {
-    auto* list = new ListModel(connection(), listSource(entry), this);
+    auto* list = new ListModel(connection(), listSource(entry, connection().dialect()), this);
     list->setObjectName(QString::fromLatin1(entry.listName));
     QComboBox* combo = makeListCombo(this, QString::fromLatin1(entry.name), QString::fromLatin1(entry.tooltip), list);
     const QString column = QString::fromLatin1(entry.column);

@@ -47,7 +47,7 @@ frminquiry::frminquiry(FormHost& host)
 
 void frminquiry::buildControls() {
   auto list = [this](const QString& name, const QString& column) {
-    auto* model = new ListModel(connection(), documentqueries::distinctValues(kTable, column), this);
+    auto* model = new ListModel(connection(), documentqueries::distinctValues(kTable, column, connection().dialect()), this);
     model->setObjectName(name);
     return model;
   };

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <optional>
 
+#include "store/connection.h"
 #include "store/queries/documentqueries.h"
 #include "store/schema.h"
 #include "toolkit/boxvalues.h"
@@ -84,7 +85,7 @@ void ItemRequirementBlock::buildLine(int row, const Category& category, const Bl
 void ItemRequirementBlock::loadMakeLists(Connection& connection) {
   for (Line& line : lines_) {
     const Category& category = categories()[size_t(&line - lines_.data())];
-    auto* list = new ListModel(connection, documentqueries::distinctValues(QStringLiteral("titeminq"), category.makeColumn()), this);
+    auto* list = new ListModel(connection, documentqueries::distinctValues(QStringLiteral("titeminq"), category.makeColumn(), connection.dialect()), this);
     list->setObjectName(makeListPrefix_ + category.suffix);
     line.make->setModel(list);
     line.make->setCurrentIndex(-1);  // a list offers values; it does not choose one

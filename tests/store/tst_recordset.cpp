@@ -298,7 +298,7 @@ void RecordSetTest::listsPageThroughDistinctValues() {
   for (int i = 0; i < 25; ++i)  // 25 numbers, 3 clients, some without a client
     inquiries.append({QString("N%1").arg(i, 2, 10, QLatin1Char('0')), i % 4 == 3 ? QVariant() : QVariant(QString("C%1").arg(i % 3)),
                       QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
-  ValueList clients(db.connection(), documentqueries::distinctValues("tinquiry", "client"));
+  ValueList clients(db.connection(), documentqueries::distinctValues("tinquiry", "client", db.connection().dialect()));
   QCOMPARE(clients.next(2), QStringList({"C0", "C1"}));
   QVERIFY(!clients.atEnd());
   QCOMPARE(clients.next(2), QStringList({"C2"}));
