@@ -19,6 +19,8 @@
 #include "store/statement.h"
 #include "tests/support/clerk.h"
 #include "tests/support/earlierlayout.h"
+#include "tests/support/recordingviewer.h"
+#include "tests/support/workbookreader.h"
 #include "toolkit/viewgrid.h"
 
 namespace {
@@ -148,6 +150,7 @@ class FollowUpTest : public QObject {
   void boardAndReportsListTheSameDocuments();
   void paymentReceivedMarksTheInvoicePaid();
   void paymentReceivedRefusesAnInvoiceChangedElsewhere();
+  void theReportHoldsTheListedDocuments();
   void keptTotalsFollowEveryWrite();
   void upgradeBuildsWhatANewDatabaseHasAndTheCheckStaysClean();
 };
@@ -251,6 +254,25 @@ void FollowUpTest::paymentReceivedRefusesAnInvoiceChangedElsewhere() {
   QTRY_VERIFY2(clerk.prompts.done(), clerk.prompts.report());
   QCOMPARE(clerk.stored("SELECT paymentstatus FROM tinvoice WHERE invoicenum = 'V-A'"), QString("NO"));
   QCOMPARE(desk.cell(), QString("2\n2,45,000"));  // the board shows what is stored
+}
+
+// MAKE THE REPORT writes the cell's documents as listed, each with its days
+// overdue on the board's day, into a new workbook that is then shown.
+void FollowUpTest::theReportHoldsTheListedDocuments() {
+  PaymentDesk desk;
+  RecordingViewer viewer;
+  desk.clerk.click("cmdreport");
+  QTRY_COMPARE(viewer.shown.size(), 1);
+  const WorkbookContent report = readWorkbook(viewer.shown.first());
+  QVERIFY2(report.error.isEmpty(), qPrintable(report.error));
+  QStringList rows;
+  for (const int row : {3, 4, 5}) {
+    QStringList cells;
+    for (const char column : QByteArray("ABCEFGH")) cells << report.cells.value(QString("%1%2").arg(column).arg(row)).value;
+    rows << cells.join('|');
+  }
+  const QString due = QString::number(kToday.addDays(-40).toJulianDay() - QDate(1899, 12, 30).toJulianDay());
+  QCOMPARE(rows, QStringList({"1|ZETA|V-A|" + due + "|40|125000|", "2|ZETA|V-B|" + due + "|40|125000|", "||||||"}));
 }
 
 // Every kind of write that opens, closes, moves or revalues a document, each

@@ -18,6 +18,7 @@
 #include "store/transaction.h"
 #include "tests/support/filemode.h"
 #include "tests/support/formbench.h"
+#include "tests/support/recordingviewer.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/support/workbookreader.h"
 #include "toolkit/fileviewer.h"
@@ -26,21 +27,6 @@
 #include "tools/demodata.h"
 
 namespace {
-
-// Shows nothing; remembers what it was asked to show.
-class RecordingViewer : public FileViewer {
- public:
-  RecordingViewer() : replaced_(installFileViewer(this)) {}
-  ~RecordingViewer() override { installFileViewer(replaced_); }
-  bool show(const QString& path) override {
-    shown << path;
-    return true;
-  }
-  QStringList shown;
-
- private:
-  FileViewer* replaced_;
-};
 
 void add(TestDatabase& db, const char* table, const QVariantHash& row) { RowWriter(db.connection(), table).append(row); }
 
