@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -16,6 +15,7 @@
 #include "store/connection.h"
 #include "store/logins.h"
 #include "store/statement.h"
+#include "store/wholenumber.h"
 #include "toolkit/controls.h"
 #include "toolkit/datacontrol.h"
 #include "toolkit/errorsink.h"
@@ -44,11 +44,9 @@ QDate& injectedToday() {
   return day;
 }
 
-QString grouped(qint64 value) { return QLocale(QLocale::English, QLocale::India).toString(value); }
-
 QString bucketCaption(int bucket) { return QString::fromLatin1(kBucketCaptions[bucket]).simplified(); }
 
-QString cellText(const BoardCell& cell) { return QStringLiteral("%1\n%2").arg(cell.count).arg(grouped(cell.value)); }
+QString cellText(const BoardCell& cell) { return QStringLiteral("%1\n%2").arg(cell.count).arg(groupedDigits(cell.value)); }
 
 }  // namespace
 
@@ -135,7 +133,7 @@ void frmfollowup::readBoard() {
       item->setToolTip(QStringLiteral("%1, %2: %3 DOCUMENTS, VALUE %4")
                            .arg(QString::fromLatin1(kStageCaptions[stage]), bucketCaption(bucket))
                            .arg(cell.count)
-                           .arg(grouped(cell.value)));
+                           .arg(groupedDigits(cell.value)));
       const QSignalBlocker quiet(board_);  // the current cell stays; only its text changes
       board_->setItem(stage, bucket, item);
     }
@@ -197,7 +195,7 @@ void frmfollowup::recordPayment() {
   const QVariantHash invoice = list_->listed(row);
   if (!askYesNo(QStringLiteral("PAYMENT RECEIVED FOR INVOICE %1 OF %2, AMOUNT %3 ?  Click YES to store it..")
                     .arg(invoice.value("number").toString(), invoice.value("client").toString(),
-                         grouped(invoice.value("amount").toLongLong())),
+                         groupedDigits(invoice.value("amount").toLongLong())),
                 QStringLiteral("PAYMENT RECEIVED")))
     return;
   try {

@@ -1,6 +1,12 @@
 #include "store/wholenumber.h"
 
+#include <QLocale>
 #include <QRegularExpression>
+
+QString groupedDigits(qint64 value) {
+  static const QLocale office(QLocale::English, QLocale::India);
+  return office.toString(value);
+}
 
 ParsedNumber parseWholeNumber(const QString& text, WholeNumberRange range) {
   static const QRegularExpression digits(QStringLiteral("^[+-]?[0-9]+$"));

@@ -16,5 +16,8 @@ struct ParsedNumber {
   qint64 value;
 };
 
+// The office's digit grouping, as amounts are read in India: 12,34,567.
+QString groupedDigits(qint64 value);
+
 // Reads text typed by a user (blanks around it ignored) as a whole number.
 ParsedNumber parseWholeNumber(const QString& text, WholeNumberRange range);

@@ -1,9 +1,8 @@
 #include "toolkit/gridcolumn.h"
 
-#include <QLocale>
-
 #include "store/changeentry.h"
 #include "store/dates.h"
+#include "store/wholenumber.h"
 
 namespace {
 bool isWholeNumber(const QVariant& value) {
@@ -18,10 +17,7 @@ QVariant GridColumn::shown(const QVariant& stored) const {
     const QTime time = timeFromInput(stored);
     return time.isValid() ? QVariant(time.toString(QStringLiteral("h:mm AP"))) : stored;
   }
-  if (pattern == Pattern::Plain && isWholeNumber(stored)) {
-    static const QLocale office(QLocale::English, QLocale::India);
-    return office.toString(stored.toLongLong());
-  }
+  if (pattern == Pattern::Plain && isWholeNumber(stored)) return groupedDigits(stored.toLongLong());
   if (pattern == Pattern::ChangeSummary) return changeSummary(stored.toString());
   return stored;
 }

@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QHash>
-#include <QLocale>
 #include <QStringList>
 #include <QTextStream>
 #include <csignal>
@@ -32,6 +31,7 @@
 #include "store/queries/pagedquery.h"
 #include "store/schema.h"
 #include "store/statement.h"
+#include "store/wholenumber.h"
 #include "store/witnesses.h"
 #include "tools/changelogprinter.h"
 #include "tools/demodata.h"
@@ -177,9 +177,8 @@ std::optional<int> wholeNumber(ProgramCommandLine& commandLine, const QCommandLi
 
 int demo(const QString& path, int transactions, int unquoted) {
   createDatabase(path, indexesProgress, [=](Connection& connection) {
-    const QLocale office(QLocale::English, QLocale::India);
     fillDemoData(connection, transactions, unquoted, [&](int done) {
-      progressLine(QStringLiteral("demo transactions: %1 of %2").arg(office.toString(done), office.toString(transactions)),
+      progressLine(QStringLiteral("demo transactions: %1 of %2").arg(groupedDigits(done), groupedDigits(transactions)),
                    done == transactions);
     });
   });
@@ -237,9 +236,8 @@ int check(const QString& path) {
 
 int copy(const QString& from, const QString& to) {
   auto source = Connection::open(from);
-  const QLocale office(QLocale::English, QLocale::India);
-  const TableCounts counts = copyDatabase(*source, to, [&office](qint64 copied, qint64 total) {
-    progressLine(QStringLiteral("rows copied: %1 of %2").arg(office.toString(copied), office.toString(total)),
+  const TableCounts counts = copyDatabase(*source, to, [](qint64 copied, qint64 total) {
+    progressLine(QStringLiteral("rows copied: %1 of %2").arg(groupedDigits(copied), groupedDigits(total)),
                  copied == total);
   });
   out << "Copied " << source->path() << " to " << shownServerLocation(to) << ":\n";
