@@ -169,13 +169,9 @@ void frmfollowup::makeReport() {
   std::vector<bool> dates;
   for (const ReportColumn& column : shape.columns) dates.push_back(column.isDate());
   auto rows = wholeList(*connection_, followUpList(stage_, bucket_, today_));
+  const QStringList listed = rows->columnNames();
   std::vector<int> fields;
-  for (const ReportColumn& column : shape.columns) {
-    int found = -1;
-    for (int c = 0; c < rows->columnCount() && found < 0; ++c)
-      if (rows->columnName(c) == QLatin1String(column.field)) found = c;
-    fields.push_back(found);
-  }
+  for (const ReportColumn& column : shape.columns) fields.push_back(int(listed.indexOf(QLatin1String(column.field))));
   const auto next = [&](QVariantList& values) {
     if (!rows->step()) return false;
     values.clear();
