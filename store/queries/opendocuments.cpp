@@ -50,3 +50,9 @@ QString openCondition(FollowUpStage stage) {
   }
   return {};
 }
+
+QString isKeptOpen(FollowUpStage stage) {
+  return QStringLiteral("EXISTS (SELECT 1 FROM tfollowupopen o WHERE o.stage = %1 AND o.docrowid = d.%2)")
+      .arg(int(stage))
+      .arg(QLatin1String(stageColumns(stage).key));
+}

@@ -30,5 +30,10 @@ const StageColumns& stageColumns(FollowUpStage stage);
 // "NO" in any letter case.
 QString openCondition(FollowUpStage stage);
 
+// The same documents as the list kept of them as each row is written
+// (tfollowupopen): one probe by the document's row key, where the condition
+// looks into other tables.
+QString isKeptOpen(FollowUpStage stage);
+
 // lower(trim(left)) = lower(trim(right)): how document numbers match everywhere.
 QString sameDocumentNumber(const QString& left, const QString& right);

@@ -19,8 +19,8 @@ QString reportQuery(ReportQuery report, const SqlDialect& dialect);
 class Statement;
 
 // A report's records, read one at a time as they are written out, each with
-// the named fields in the order named; a name the query does not give is a
-// DbError.
+// the named fields in the order named, each distinct record once; a name the
+// query does not give is a DbError.
 class ReportRows {
  public:
   ReportRows(Connection& connection, ReportQuery report, const QStringList& fields);
@@ -31,4 +31,5 @@ class ReportRows {
  private:
   std::unique_ptr<Statement> statement_;
   std::vector<int> positions_;
+  QVariantList previous_;
 };

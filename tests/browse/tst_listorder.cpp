@@ -11,6 +11,7 @@
 #include "store/queries/changelogquery.h"
 #include "store/queries/documentqueries.h"
 #include "store/queries/pagedquery.h"
+#include "store/queries/reportqueries.h"
 #include "store/queries/valuelist.h"
 #include "store/queries/viewqueries.h"
 #include "store/rowwriter.h"
@@ -55,9 +56,13 @@ void fill(TestDatabase& db) {
                                   {"quotesendstatus", statuses[i % statuses.size()]}, {"area", i % 2 ? "pune" : "PUNE"}});
     items.append(QVariantHash{{"inqnum", number}, {"itemdes", i % 2 ? "Pump" : "PUMP"}, {"qty", 1}, {"manf", "Vega"}});
     addresses.append(QVariantHash{{"inqnum", number}, {"client", "Acme Traders"}, {"contactperson", "MR. A"}});
-    if (i % 4 == 0)
-      quotes.append(QVariantHash{{"inqnum", number}, {"quotenum", "q-" + number}, {"client", client},
-                                 {"quotedate", "2025-05-06"}, {"orderstatus", statuses[i % statuses.size()]}});
+    if (i % 4 != 0) continue;
+    quotes.append(QVariantHash{{"inqnum", number}, {"quotenum", "q-" + number}, {"client", client},
+                               {"quotedate", "2025-05-06"}, {"orderstatus", statuses[i % statuses.size()]}});
+    int line = 0;
+    for (const char* item : {"Seal", "Seal", "SEAL"})  // a report lists the same row once
+      items.append(QVariantHash{{"inqnum", QString("%1/%2").arg(number).arg(++line)}, {"quotenum", "Q-" + number},
+                                {"itemdes", item}, {"qty", 2}});
   }
 }
 
@@ -117,6 +122,7 @@ class ListOrderTest : public QObject {
   void everyListReadsAsOneSortedRead();
   void everyFirstPageComesOffAnIndex();
   void everyDropDownListReadsAsOneSortedRead();
+  void everyReportReadsAsOneSortedRead();
   void aDatabaseOfTheVersionBeforeGainsTheListsOrders();
 
  private:
@@ -206,6 +212,33 @@ void ListOrderTest::everyDropDownListReadsAsOneSortedRead() {
     while (!list.atEnd()) read << list.next(kPage);
     QCOMPARE(read, expected);
   }
+}
+
+// Each report is read in an index's order, a date's or a client's rows sorted
+// at a time and repeats dropped as they pass: the rows of the engine's own
+// DISTINCT and whole sort, with none of its memory.
+void ListOrderTest::everyReportReadsAsOneSortedRead() {
+  Connection& c = db.connection();
+  int repeats = 0;
+  for (ReportQuery report : {ReportQuery::PendingInquiries, ReportQuery::PendingQuotations, ReportQuery::PendingOrders,
+                             ReportQuery::Outstanding}) {
+    const QString sql = reportQuery(report, c.dialect());
+    Statement whole(c, QString(sql).replace("SELECT * FROM (SELECT ", "SELECT * FROM (SELECT DISTINCT "));
+    const QList<QVariantList> expected = rowsOf(whole);
+    QVERIFY2(!expected.isEmpty(), qPrintable(sql));
+    Statement plain(c, sql);
+    repeats += int(rowsOf(plain).size() - expected.size());
+
+    ReportRows rows(c, report, plain.columnNames());
+    QList<QVariantList> read;
+    for (QVariantList row; rows.next(row);) read << row;
+    QVERIFY2(difference(read, expected).isEmpty(), qPrintable(difference(read, expected)));
+
+    if (testingServer()) continue;  // the server sorts in its own memory, not the program's
+    Statement plan(c, "EXPLAIN QUERY PLAN " + sql);
+    while (plan.step()) QVERIFY2(!plan.value(3).toString().contains(QRegularExpression("B-TREE FOR (ORDER BY|DISTINCT)")), qPrintable(sql));
+  }
+  QVERIFY(repeats > 0);
 }
 
 // Brought up to date, it holds exactly what a new database holds: the check,
