@@ -33,9 +33,8 @@ QString ordered(const SqlDialect& dialect, const QString& rows, const QString& o
 // marks a text. Every order begins with the terms of an index on the document
 // table, so the engine reads the documents in that order and sorts only the
 // rows of one date or client at a time: a report's memory does not grow with
-// the years. The index holds each row's key, so whether an inquiry, quotation
-// or order is open is one probe into the kept list of open ones, and only
-// those are read whole.
+// the years. The index holds each row's key, so whether a document is open is
+// one probe into the kept list of open ones, and only those are read whole.
 // CROSS JOIN keeps the document table first in the file engine's plan; it is
 // an inner join to the server. DISTINCT would remember every row it has seen;
 // ReportRows drops repeats as they pass instead.
@@ -68,7 +67,7 @@ QString reportQuery(ReportQuery report, const SqlDialect& dialect) {
       return ordered(dialect,
                      QStringLiteral("SELECT d.client, d.invoicenum, d.invoicedate, d.invoiceduedate, "
                                     "d.invoiceamount, d.ponum, d.paymentstatus, d.reason FROM tinvoice d WHERE %1")
-                         .arg(openCondition(FollowUpStage::Invoices)),
+                         .arg(isKeptOpen(FollowUpStage::Invoices)),
                      "client~, invoiceduedate, invoicenum~, invoicedate, invoiceamount, ponum~, paymentstatus~, reason~");
   }
   return {};
