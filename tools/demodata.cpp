@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
 #include <random>
 
@@ -40,12 +41,12 @@ class DemoWriter {
         quotes_(connection, "tquote"), orders_(connection, "tpo"), invoices_(connection, "tinvoice"),
         addresses_(connection, "taddressbook"), random_(20261209) {}
 
-  void transaction(int n) {
+  void transaction(int n, int day) {
     const QString inq = QStringLiteral("INQ/%1").arg(n, 6, 10, QLatin1Char('0'));
     const QString client = pickClient();
     const QString area = pick(kAreas);
     const QString login = kUsers[n % 2];
-    const QDate inqDate = QDate(2024, 1, 1).addDays(n % 900);
+    const QDate inqDate = QDate(2024, 1, 1).addDays(day);
     const bool quoted = chance(100) >= unquotedPercent_;
     const int later = chance(100);  // of the quoted: 18 % quoted only, 24 % ordered, 24 % invoiced, the rest paid
     const bool ordered = quoted && later >= 18, invoiced = quoted && later >= 42, paid = quoted && later >= 66;
@@ -131,9 +132,12 @@ void fillDemoData(Connection& connection, int transactions, int unquotedPercent,
   for (const DemoCredentials& c : kDemoSlots) slotValues << c.name << c.password;
   slotRow.append(slotValues);
 
+  // Documents are numbered in the order they are dated, as an office enters
+  // them: a day each up to the demo's span, then as many a day as it takes.
+  constexpr int kSpanDays = 900;
   DemoWriter writer(connection, unquotedPercent);
   for (int n = 1; n <= transactions; ++n) {
-    writer.transaction(n);
+    writer.transaction(n, int(qint64(n) * kSpanDays / std::max(transactions, kSpanDays)));
     if (written && (n % 1000 == 0 || n == transactions)) written(n);
   }
 

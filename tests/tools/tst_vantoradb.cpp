@@ -11,6 +11,7 @@
 #include "store/connection.h"
 #include "store/logins.h"
 #include "store/recordset.h"
+#include "store/statement.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ class VantoraDbTest : public QObject {
   void initTakesPasswordsNeverFromItsCommandLine();
   void aTerminalNeverShowsThePassword();
   void aKilledRunLeavesNothingForTheNext();
+  void aLongDemoIsDatedInTheOrderItIsNumbered();
 
  private:
   QTemporaryDir dir_;
@@ -131,6 +133,21 @@ void VantoraDbTest::aKilledRunLeavesNothingForTheNext() {
   const Finished next = run({"--database", dir_.filePath("killed/other.db"), "demo", "--transactions", "3"});
   QVERIFY2(next.exitCode == 0, qPrintable(next.err));
   QCOMPARE(QDir(dir_.filePath("killed")).entryList(QDir::Files), QStringList("other.db"));
+}
+
+// Past its span of days a demo puts several documents on a day, as a busy
+// office does, and never dates a later number earlier.
+void VantoraDbTest::aLongDemoIsDatedInTheOrderItIsNumbered() {
+  const QString path = dir_.filePath("long.db");
+  const Finished made = run({"--database", path, "demo", "--transactions", "1500"});
+  QVERIFY2(made.exitCode == 0, qPrintable(made.err));
+  auto connection = Connection::open(path);
+  Statement dates(*connection, "SELECT min(inqdate), max(inqdate), (SELECT count(*) FROM tinquiry a JOIN tinquiry b ON "
+                               "b.pkeyinq = a.pkeyinq + 1 WHERE b.inqdate < a.inqdate) FROM tinquiry");
+  QVERIFY(dates.step());
+  QCOMPARE(dates.value(0).toString(), QString("2024-01-01"));
+  QCOMPARE(dates.value(1).toString(), QString("2026-06-19"));
+  QCOMPARE(dates.value(2).toInt(), 0);
 }
 
 QTEST_GUILESS_MAIN(VantoraDbTest)
