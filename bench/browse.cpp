@@ -7,6 +7,7 @@
 // bench_browse raw DB LIST N      the list's first screen read straight off its index by the engine, N times; prints ns
 // bench_browse bare DB LIST N     the same rows read the same way and shown in a bare Qt grid of the same size,
 //                                 N times; prints ns to the grid painted: the limit a list's first screen aims at
+// bench_browse sql DB LIST 0       the first screen's statement, its values written in, for an engine's own shell
 // bench_browse lists              every list, one a line
 // bench_browse memory DB          open the query form; prints the peak resident size in KiB
 // bench_browse editmemory DB      open the edit data form on its detailed-description tab; prints the peak in KiB
@@ -209,6 +210,18 @@ int bare(const QString& database, const ListPlace& place, int rounds) {
   return printNanoseconds(spent / rounds);
 }
 
+int sql(const QString& database, const ListPlace& place) {
+  auto connection = Connection::open(database);
+  const PagedQuery paged(*connection, queryOf(place));
+  QString text = paged.firstPageText();
+  for (const QVariant& value : paged.firstPageValues(kFirstScreenRows)) {
+    const QString literal = value.typeId() == QMetaType::QString ? "'" + value.toString().replace("'", "''") + "'" : value.toString();
+    text.replace(text.indexOf('?'), 1, literal);
+  }
+  std::printf("%s;\n", qPrintable(text));
+  return 0;
+}
+
 int lists() {
   for (size_t i = 0; i < viewDataLists().size(); ++i) std::printf("view %zu\n", i);
   for (size_t i = 0; i < queryGroups().size(); ++i)
@@ -259,6 +272,7 @@ int main(int argc, char* argv[]) {
   if (place && args[1] == "answer") return answer(args[2], *place, rounds);
   if (place && args[1] == "raw") return raw(args[2], *place, rounds);
   if (place && args[1] == "bare") return bare(args[2], *place, rounds);
+  if (place && args[1] == "sql") return sql(args[2], *place);
   if (place && args[1] == "jump") return jump(args[2], *place, args[args.size() - 2] == "end", rounds);
   if (args.size() == 3 && args[1] == "memory") return memory(args[2]);
   if (args.size() == 3 && args[1] == "editmemory") return editMemory(args[2]);
