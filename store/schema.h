@@ -35,4 +35,4 @@ int textLimit(const QString& table, const QString& column);
 bool isTextColumn(const QString& column);
 
 // Kept in the database; raised whenever its layout changes.
-inline constexpr int kSchemaVersion = 7;
+inline constexpr int kSchemaVersion = 8;

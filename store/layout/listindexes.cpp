@@ -5,6 +5,7 @@
 #include "store/categories.h"
 #include "store/connection.h"
 #include "store/queries/listindex.h"
+#include "store/queries/reportqueries.h"
 #include "store/queries/viewqueries.h"
 #include "store/sqldialect.h"
 
@@ -13,13 +14,15 @@ namespace {
 ListIndex folded(const char* table, const QString& column) { return {QLatin1String(table), {{column, false, true}}, {}}; }
 
 // Every list's index: the browse lists', the entry forms' drop-down lists of
-// values already used, and the change log's narrowed to a table or a login.
+// values already used, the outstanding report's, and the change log's narrowed
+// to a table or a login.
 // An index whose terms begin another's is served by the other.
 std::vector<ListIndex> listIndexes() {
   std::vector<ListIndex> all = viewListIndexes();
   for (const char* column : {"inqnum", "client", "area"}) all.push_back(folded("tinquiry", QLatin1String(column)));
   all.push_back(folded("taddressbook", QStringLiteral("state")));
   for (const Category& category : categories()) all.push_back(folded("titeminq", category.makeColumn()));
+  all.push_back(outstandingReportIndex());
   for (const char* column : {"tablename", "login"})
     all.push_back({QStringLiteral("tchangelog"), {{QLatin1String(column)}, {QStringLiteral("pkeychangelog"), true, false, true}}, {}});
   std::vector<ListIndex> kept;

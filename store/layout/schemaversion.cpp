@@ -66,15 +66,20 @@ void upgradeServerBookkeeping(Connection& connection) {
   for (const QString& statement : connection.dialect().createChangeLogHighWater()) connection.execute(statement);
 }
 
+// Those it lacks, each list's or report's in its order.
+void addListIndexes(Connection& connection) {
+  createListIndexes(connection, [&connection](int built, int total) {
+    if (upgradeProgress()) upgradeProgress()(connection.path(), built, total);
+  });
+}
+
 // Lists sort texts in any letter case together, each list from an index in
 // its order; the inquiries by make from a table of their own.
 void upgradeListOrders(Connection& connection) {
   dropIndexesReplacedByListIndexes(connection);
   createOpenParentsIndex(connection);
   createInquiryMakes(connection);
-  createListIndexes(connection, [&connection](int built, int total) {
-    if (upgradeProgress()) upgradeProgress()(connection.path(), built, total);
-  });
+  addListIndexes(connection);
 }
 
 void upgrade(Connection& connection, int version) {
@@ -90,6 +95,7 @@ void upgrade(Connection& connection, int version) {
     createFollowUpIndexes(connection);  // the follow-up board's unpaid invoices
     createFollowUpBookkeeping(connection);
   }
+  if (version >= 6 && version < 8) addListIndexes(connection);  // the outstanding report's
   connection.dialect().setSchemaVersion(connection, kSchemaVersion);
 }
 

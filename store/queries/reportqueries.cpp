@@ -10,31 +10,44 @@
 
 namespace {
 
+// A leading "-" goes down, a trailing "~" marks a text.
+std::vector<SortTerm> parsedOrder(const QString& order) {
+  std::vector<SortTerm> terms;
+  for (QString term : order.split(',')) {
+    term = term.trimmed();
+    const bool descending = term.startsWith('-');
+    const bool text = term.endsWith('~');
+    terms.push_back({term.remove('-').remove('~'), descending, text});
+  }
+  return terms;
+}
+
 // The report's rows in their order, then in every other column: the same
 // order on both engines, texts in the office's alphabetical order (letter case
 // ignored, then the exact text), nulls first going up and last going down.
 QString ordered(const SqlDialect& dialect, const QString& rows, const QString& order) {
   QStringList terms;
-  for (QString term : order.split(',')) {
-    term = term.trimmed();
-    const bool descending = term.startsWith('-');
-    const bool text = term.endsWith('~');
-    const QString column = QStringLiteral("r.") + term.remove('-').remove('~');
-    if (text) terms << dialect.orderTerm(QStringLiteral("lower(%1)").arg(column), descending);
-    terms << dialect.orderTerm(column, descending);
+  for (const SortTerm& term : parsedOrder(order)) {
+    const QString column = QStringLiteral("r.") + term.column;
+    if (term.folded) terms << dialect.orderTerm(QStringLiteral("lower(%1)").arg(column), term.descending);
+    terms << dialect.orderTerm(column, term.descending);
   }
   return QStringLiteral("SELECT * FROM (%1) AS r ORDER BY %2").arg(rows, terms.join(QStringLiteral(", ")));
 }
 
+const char kOutstandingOrder[] =
+    "client~, invoiceduedate, invoicenum~, invoicedate, invoiceamount, ponum~, paymentstatus~, reason~";
+
 }  // namespace
 
 // Each open document once per summary row it has; the quotations with their
-// inquiry's contact. In each order a leading "-" goes down, a trailing "~"
-// marks a text. Every order begins with the terms of an index on the document
+// inquiry's contact. Every order begins with the terms of an index on the document
 // table, so the engine reads the documents in that order and sorts only the
 // rows of one date or client at a time: a report's memory does not grow with
 // the years. The index holds each row's key, so whether a document is open is
 // one probe into the kept list of open ones, and only those are read whole.
+// The unpaid invoices have an index of their own that holds the whole report
+// in its order.
 // CROSS JOIN keeps the document table first in the file engine's plan; it is
 // an inner join to the server. DISTINCT would remember every row it has seen;
 // ReportRows drops repeats as they pass instead.
@@ -67,10 +80,14 @@ QString reportQuery(ReportQuery report, const SqlDialect& dialect) {
       return ordered(dialect,
                      QStringLiteral("SELECT d.client, d.invoicenum, d.invoicedate, d.invoiceduedate, "
                                     "d.invoiceamount, d.ponum, d.paymentstatus, d.reason FROM tinvoice d WHERE %1")
-                         .arg(isKeptOpen(FollowUpStage::Invoices)),
-                     "client~, invoiceduedate, invoicenum~, invoicedate, invoiceamount, ponum~, paymentstatus~, reason~");
+                         .arg(openCondition(FollowUpStage::Invoices)),
+                     kOutstandingOrder);
   }
   return {};
+}
+
+ListIndex outstandingReportIndex() {
+  return {QStringLiteral("tinvoice"), parsedOrder(kOutstandingOrder), QStringLiteral("upper(paymentstatus) = 'NO'")};
 }
 
 ReportRows::ReportRows(Connection& connection, ReportQuery report, const QStringList& fields)

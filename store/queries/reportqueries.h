@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "store/queries/listindex.h"
+
 // The follow-up reports' queries: documents still waiting for their next
 // step, each joined with its summary rows. Numbers match trimmed and in any
 // letter case, as everywhere in the office's data.
@@ -15,6 +17,10 @@ class Connection;
 class SqlDialect;
 
 QString reportQuery(ReportQuery report, const SqlDialect& dialect);
+
+// The outstanding report's rows, whole and in its order: the unpaid invoices
+// (the same condition as the report's).
+ListIndex outstandingReportIndex();
 
 class Statement;
 

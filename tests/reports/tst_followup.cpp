@@ -322,11 +322,11 @@ void FollowUpTest::keptTotalsFollowEveryWrite() {
   QCOMPARE(db.count("tfollowupopen") + db.count("tfollowuptotal"), 0);  // no date is kept at nought
 }
 
-// A database of data version 6 or 5 gets the totals of the documents it
+// A database of data version 7, 6 or 5 gets the totals of the documents it
 // holds, and the check finds it as sound as a new one: triggers, indexes and
 // totals.
 void FollowUpTest::upgradeBuildsWhatANewDatabaseHasAndTheCheckStaysClean() {
-  for (const bool fromVersion5 : {false, true}) {
+  for (const int from : {7, 6, 5}) {
     TestDatabase db;
     Connection& c = db.connection();
     for (const char* k : {"1", "2"}) {
@@ -345,10 +345,9 @@ void FollowUpTest::upgradeBuildsWhatANewDatabaseHasAndTheCheckStaysClean() {
     QCOMPARE(board, QString("0/0 0/0 1/10 0/0 0/0 0/0\n0/0 0/0 0/0 0/0 0/0 0/0\n0/0 0/0 0/0 0/0 0/0 1/30\n"
                             "0/0 0/0 0/0 0/0 1/40 0/0"));
 
-    if (fromVersion5)
-      takeBackListOrders(c);
-    else
-      takeBackFollowUp(c);
+    const auto takeBack = from == 7 ? takeBackReportIndex : from == 6 ? takeBackFollowUp : takeBackListOrders;
+    takeBack(c);
+    QCOMPARE(c.dialect().schemaVersion(c), from);
     auto upgraded = Connection::open(db.path());
     QCOMPARE(upgraded->dialect().schemaVersion(*upgraded), kSchemaVersion);
     QCOMPARE(boardText(readFollowUpBoard(*upgraded, kToday)), board);

@@ -7,9 +7,16 @@
 #include "store/engine/engine.h"
 #include "store/layout/schemaobjects.h"
 #include "store/queries/listindex.h"
+#include "store/queries/reportqueries.h"
 #include "store/sqldialect.h"
 
+void takeBackReportIndex(Connection& c) {
+  c.execute(QString("DROP INDEX \"%1\"").arg(outstandingReportIndex().name()));
+  c.dialect().setSchemaVersion(c, 7);
+}
+
 void takeBackFollowUp(Connection& c) {
+  takeBackReportIndex(c);
   c.execute(QStringLiteral("DROP INDEX ix_tinvoice_unpaid_due"));
   c.execute(QStringLiteral("DROP TABLE tfollowupopen"));
   c.execute(QStringLiteral("DROP TABLE tfollowuptotal"));

@@ -2,7 +2,11 @@
 
 class Connection;
 
-// Takes away what data version 7 added (the unpaid-invoice index, the
+// Takes away what data version 8 added (the outstanding report's index),
+// leaving a database of data version 7.
+void takeBackReportIndex(Connection& connection);
+
+// Takes away what data versions 8 and 7 added (the unpaid-invoice index, the
 // follow-up totals and their triggers), leaving a database of data version 6.
 void takeBackFollowUp(Connection& connection);
 
