@@ -1,7 +1,5 @@
 #include "store/filepages.h"
 
-#include <sqlite3.h>
-
 #include <QFile>
 #include <algorithm>
 
@@ -9,6 +7,7 @@
 #include "store/basics/owneronlyfile.h"
 #include "store/connection.h"
 #include "store/engine/fileengine.h"
+#include "store/engine/sqlcipher.h"
 
 namespace {
 constexpr qint64 kChunkBytes = 1 << 20;
@@ -19,13 +18,13 @@ void backUpFilePages(Connection& source, const QString& partialPath) {
   const auto& sourceFile = static_cast<const FileSession&>(source.session());
   auto destination = FileSession::open(partialPath, true, sourceFile.pageSize());
   FileSession& file = *destination;
-  sqlite3_backup* backup = sqlite3_backup_init(file.handle(), "main", sourceFile.handle(), "main");
-  if (!backup) file.raise(sqlite3_errcode(file.handle()));
+  sqlite3_backup* backup = sqlcipher().sqlite3_backup_init(file.handle(), "main", sourceFile.handle(), "main");
+  if (!backup) file.raise(sqlcipher().sqlite3_errcode(file.handle()));
   // One step copies every page. Inside it the source's busy handler already waits
   // its few seconds for a lock held elsewhere; retrying after that would only
   // freeze the window for as long as the other program keeps the file.
-  const int rc = sqlite3_backup_step(backup, -1);
-  sqlite3_backup_finish(backup);
+  const int rc = sqlcipher().sqlite3_backup_step(backup, -1);
+  sqlcipher().sqlite3_backup_finish(backup);
   if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
     throw DbError(DbErrorKind::Locked,
                   QStringLiteral("the database is in use by another window or program, so nothing was copied. "
@@ -38,8 +37,8 @@ void backUpFilePages(Connection& source, const QString& partialPath) {
 // on the file is opened (closing one would drop this process's locks on it).
 void copyFileBytes(Connection& live, const QString& path) {
   sqlite3_file* file = nullptr;
-  if (sqlite3_file_control(live.fileHandle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
-      !file->pMethods)
+  const int rc = sqlcipher().sqlite3_file_control(live.fileHandle(), "main", SQLITE_FCNTL_FILE_POINTER, &file);
+  if (rc != SQLITE_OK || !file || !file->pMethods)
     throw DbError(DbErrorKind::Other, QStringLiteral("Database error: the database file cannot be read."));
   sqlite3_int64 size = 0;
   if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)

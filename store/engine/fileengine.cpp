@@ -1,13 +1,12 @@
 #include "store/engine/fileengine.h"
 
-#include <sqlite3.h>
-
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <cstdlib>
 
 #include "store/basics/dberror.h"
 #include "store/basics/owneronlyfile.h"
+#include "store/engine/sqlcipher.h"
 
 namespace {
 
@@ -46,19 +45,22 @@ void refuseUnusablePath(const QFileInfo& info) {
     throw DbError(DbErrorKind::ReadOnly, unwritableFolderMessage(path));
 }
 
+QString errorText(sqlite3* db) { return QString::fromUtf8(sqlcipher().sqlite3_errmsg(db)); }
+
 [[noreturn]] void failOpening(sqlite3* db, DbErrorKind kind, const QString& message) {
-  sqlite3_close_v2(db);
+  sqlcipher().sqlite3_close_v2(db);
   throw DbError(kind, message);
 }
 
 sqlite3* openFile(const QString& path) {
   sqlite3* db = nullptr;
   const QByteArray file = path.toUtf8();
-  if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK)
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+  if (sqlcipher().sqlite3_open_v2(file.constData(), &db, flags, nullptr) != SQLITE_OK)
     failOpening(db, DbErrorKind::FileMissing,
-                QStringLiteral("The database file %1 could not be opened: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
-  sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  sqlite3_extended_result_codes(db, 1);  // tells a duplicate number from other refusals
+                QStringLiteral("The database file %1 could not be opened: %2").arg(path, errorText(db)));
+  sqlcipher().sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  sqlcipher().sqlite3_extended_result_codes(db, 1);  // tells a duplicate number from other refusals
   return db;
 }
 
@@ -69,13 +71,13 @@ sqlite3* openFile(const QString& path) {
 void useRawKey(sqlite3* db) {
   static const QByteArray key =
       "x'" + QCryptographicHash::hash(kDatabaseKey, QCryptographicHash::Sha256).toHex() + "'";
-  sqlite3_key(db, key.constData(), int(key.size()));
+  sqlcipher().sqlite3_key(db, key.constData(), int(key.size()));
 }
 
 // Files made before the raw key: the password through 4000 rounds of derivation.
 void usePasswordKey(sqlite3* db) {
-  sqlite3_key(db, kDatabaseKey, int(sizeof kDatabaseKey - 1));
-  sqlite3_exec(db, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr);
+  sqlcipher().sqlite3_key(db, kDatabaseKey, int(sizeof kDatabaseKey - 1));
+  sqlcipher().sqlite3_exec(db, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr);
 }
 
 // The page size is part of an encrypted file's format and cannot be read from
@@ -89,7 +91,7 @@ constexpr FileFormat kFormats[] = {{useRawKey, kNewFilePageSize}, {useRawKey, 10
 void useFormat(sqlite3* db, const FileFormat& format) {
   format.useKey(db);
   const QByteArray pageSize = "PRAGMA cipher_page_size = " + QByteArray::number(format.pageSize);
-  sqlite3_exec(db, pageSize.constData(), nullptr, nullptr, nullptr);
+  sqlcipher().sqlite3_exec(db, pageSize.constData(), nullptr, nullptr, nullptr);
 }
 
 // The first read proves the key: a wrong key or a foreign file fails here.
@@ -98,61 +100,62 @@ int readTableCount(sqlite3* db, int& tables) {
     *static_cast<int*>(count) = std::atoi(values[0]);
     return 0;
   };
-  return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", store, &tables, nullptr);
+  return sqlcipher().sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", store, &tables, nullptr);
 }
 
 class FileStatement : public EngineStatement {
  public:
   FileStatement(const FileSession& session, const QString& sql) : session_(session) {
     const QByteArray text = sql.toUtf8();
-    const int rc = sqlite3_prepare_v2(session.handle(), text.constData(), int(text.size()), &stmt_, nullptr);
+    const int rc =
+        sqlcipher().sqlite3_prepare_v2(session.handle(), text.constData(), int(text.size()), &stmt_, nullptr);
     if (rc != SQLITE_OK) session_.raise(rc);
   }
-  ~FileStatement() override { sqlite3_finalize(stmt_); }
+  ~FileStatement() override { sqlcipher().sqlite3_finalize(stmt_); }
 
   void bind(int position, const QVariant& value) override {
     int rc = SQLITE_OK;
     if (value.isNull() || !value.isValid()) {
-      rc = sqlite3_bind_null(stmt_, position);
+      rc = sqlcipher().sqlite3_bind_null(stmt_, position);
     } else if (value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong ||
                value.typeId() == QMetaType::Short || value.typeId() == QMetaType::UInt) {
-      rc = sqlite3_bind_int64(stmt_, position, value.toLongLong());
+      rc = sqlcipher().sqlite3_bind_int64(stmt_, position, value.toLongLong());
     } else if (value.typeId() == QMetaType::Double) {
-      rc = sqlite3_bind_double(stmt_, position, value.toDouble());
+      rc = sqlcipher().sqlite3_bind_double(stmt_, position, value.toDouble());
     } else {
       const QByteArray text = value.toString().toUtf8();
-      rc = sqlite3_bind_text(stmt_, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+      rc = sqlcipher().sqlite3_bind_text(stmt_, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
     }
     if (rc != SQLITE_OK) session_.raise(rc);
   }
 
   bool step() override {
-    const int rc = sqlite3_step(stmt_);
+    const int rc = sqlcipher().sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
-    sqlite3_reset(stmt_);
+    sqlcipher().sqlite3_reset(stmt_);
     session_.raise(rc);
   }
 
   void reset() override {
-    sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
+    sqlcipher().sqlite3_reset(stmt_);
+    sqlcipher().sqlite3_clear_bindings(stmt_);
   }
 
-  int columnCount() override { return sqlite3_column_count(stmt_); }
-  QString columnName(int column) override { return QString::fromUtf8(sqlite3_column_name(stmt_, column)); }
+  int columnCount() override { return sqlcipher().sqlite3_column_count(stmt_); }
+  QString columnName(int column) override { return QString::fromUtf8(sqlcipher().sqlite3_column_name(stmt_, column)); }
 
   QVariant value(int column) const override {
-    switch (sqlite3_column_type(stmt_, column)) {
+    switch (sqlcipher().sqlite3_column_type(stmt_, column)) {
       case SQLITE_INTEGER:
-        return QVariant(qint64(sqlite3_column_int64(stmt_, column)));
+        return QVariant(qint64(sqlcipher().sqlite3_column_int64(stmt_, column)));
       case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(stmt_, column));
+        return QVariant(sqlcipher().sqlite3_column_double(stmt_, column));
       case SQLITE_NULL:
         return QVariant();
       default:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
-                                          sqlite3_column_bytes(stmt_, column)));
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlcipher().sqlite3_column_text(stmt_, column)),
+                                          sqlcipher().sqlite3_column_bytes(stmt_, column)));
     }
   }
 
@@ -198,7 +201,7 @@ std::unique_ptr<FileSession> FileSession::open(const QString& path, bool createN
   int pageSize = 0;
   for (const FileFormat& format : kFormats) {
     if (createNew && format.pageSize != newPageSize) continue;
-    if (db) sqlite3_close_v2(db);
+    if (db) sqlcipher().sqlite3_close_v2(db);
     db = openFile(path);
     useFormat(db, format);
     probe = readTableCount(db, tables);
@@ -218,14 +221,14 @@ std::unique_ptr<FileSession> FileSession::open(const QString& path, bool createN
                     .arg(path));
   if (probe != SQLITE_OK)
     failOpening(db, DbErrorKind::Other,
-                QStringLiteral("The database file %1 could not be read: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+                QStringLiteral("The database file %1 could not be read: %2").arg(path, errorText(db)));
   if (!createNew && tables == 0)
     failOpening(db, DbErrorKind::EmptyFile,
                 QStringLiteral("The file %1 is empty: it holds no VANTORA database. It may have been cut short "
                                "while it was being made. Move it aside, then restore a backup copy in its place "
                                "or create a new database with \"vantora-db init\".")
                     .arg(path));
-  if (sqlite3_db_readonly(db, "main") == 1)
+  if (sqlcipher().sqlite3_db_readonly(db, "main") == 1)
     failOpening(db, DbErrorKind::ReadOnly,
                 QStringLiteral("The database file %1 is read-only, so nothing could be saved. Ask for write "
                                "permission on the file and its folder.")
@@ -238,7 +241,7 @@ std::unique_ptr<FileSession> FileSession::open(const QString& path, bool createN
   return session;
 }
 
-FileSession::~FileSession() { sqlite3_close_v2(db_); }
+FileSession::~FileSession() { sqlcipher().sqlite3_close_v2(db_); }
 
 std::unique_ptr<EngineStatement> FileSession::prepare(const QString& sql) {
   return std::make_unique<FileStatement>(*this, sql);
@@ -246,7 +249,7 @@ std::unique_ptr<EngineStatement> FileSession::prepare(const QString& sql) {
 
 void FileSession::execute(const QString& sql) {
   const QByteArray text = sql.toUtf8();
-  const int rc = sqlite3_exec(db_, text.constData(), nullptr, nullptr, nullptr);
+  const int rc = sqlcipher().sqlite3_exec(db_, text.constData(), nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) raise(rc);
 }
 
@@ -254,9 +257,9 @@ std::unique_ptr<EngineBulkLoad> FileSession::bulkLoad(const QString& table, cons
   return std::make_unique<FileBulkLoad>(*this, table, columns);
 }
 
-qint64 FileSession::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+qint64 FileSession::lastInsertId() const { return sqlcipher().sqlite3_last_insert_rowid(db_); }
 
-int FileSession::changedRows() const { return sqlite3_changes(db_); }
+int FileSession::changedRows() const { return sqlcipher().sqlite3_changes(db_); }
 
 void FileSession::beginWriting() { execute(QStringLiteral("BEGIN IMMEDIATE")); }
 
@@ -273,12 +276,12 @@ void FileSession::beginReading() {
 
 void FileSession::commit() { execute(QStringLiteral("COMMIT")); }
 
-void FileSession::interrupt() { sqlite3_interrupt(db_); }
+void FileSession::interrupt() { sqlcipher().sqlite3_interrupt(db_); }
 
-void FileSession::rollbackQuietly() { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
+void FileSession::rollbackQuietly() { sqlcipher().sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
 
 void FileSession::raise(int resultCode) const {
-  const QString detail = QString::fromUtf8(sqlite3_errmsg(db_));
+  const QString detail = errorText(db_);
   switch (resultCode & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:

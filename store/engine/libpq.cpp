@@ -1,28 +1,16 @@
 #include "store/engine/libpq.h"
 
-#include <QLibrary>
-
-#include "store/basics/dberror.h"
+#include "store/engine/enginelibrary.h"
 
 namespace {
 
 LibPq load() {
-  QLibrary library(QStringLiteral("pq"), 5);
-  if (!library.load())
-    throw DbError(DbErrorKind::Other,
-                  QStringLiteral("The library for server databases could not be loaded (%1). Install the package "
-                                 "libpq5, or use a database file.")
-                      .arg(library.errorString()));
+  EngineLibrary library("pq", 5, "server databases", "libpq5", ", or use a database file");
   LibPq functions;
-#define VANTORA_LIBPQ_RESOLVE(name)                                                                   \
-  functions.name = reinterpret_cast<decltype(functions.name)>(library.resolve(#name));               \
-  if (!functions.name)                                                                                \
-    throw DbError(DbErrorKind::Other,                                                                 \
-                  QStringLiteral("The library for server databases lacks %1; install a newer libpq5.") \
-                      .arg(QLatin1String(#name)));
+#define VANTORA_LIBPQ_RESOLVE(name) library.resolve(functions.name, #name);
   VANTORA_LIBPQ_FUNCTIONS(VANTORA_LIBPQ_RESOLVE)
 #undef VANTORA_LIBPQ_RESOLVE
-  return functions;  // the library stays loaded: QLibrary unloads only when asked
+  return functions;  // QLibrary unloads only when asked: the functions stay valid
 }
 
 }  // namespace

@@ -82,6 +82,7 @@ class FrameTest : public QObject {
     registerForm("frmbrowsing", [](FormHost&) { return new StandIn("frmbrowsing", CloseRule::useCloseButton()); });
     registerForm("frmeditdata", [](FormHost&) { return new StandIn("frmeditdata", CloseRule::none()); });
   }
+  void splashLoadsNeitherEngine();  // first: no test before it has opened a database
   void beforeSignInOnlyExitWorks();
   void signInEnablesTheMenusAndShowsThePanel();
   void closeBoxNeverEndsTheProgram();
@@ -94,6 +95,20 @@ class FrameTest : public QObject {
   void editGateOpensForOneSlotFromButtonOrMenu();
   void editGateRefusesAndWritesNothing();
 };
+
+void FrameTest::splashLoadsNeitherEngine() {
+  QTemporaryDir dir;
+  frmmdi frame(dir.filePath("lumo.db"));
+  frame.show();
+  frame.start();
+  QVERIFY(QTest::qWaitForWindowExposed(&frame));
+  QVERIFY(frame.host().find("frmSplash"));
+  QFile maps("/proc/self/maps");
+  QVERIFY(maps.open(QIODevice::ReadOnly));
+  const QByteArray loaded = maps.readAll();
+  QVERIFY(!loaded.contains("libsqlcipher"));
+  QVERIFY(!loaded.contains("libpq"));
+}
 
 void FrameTest::beforeSignInOnlyExitWorks() {
   StartedFrame started;
