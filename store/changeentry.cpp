@@ -20,10 +20,15 @@ void appendValue(QString& out, const QVariant& value) {
     out += kNull;
     return;
   }
-  for (const QChar c : value.toString()) {
-    if (c == kEscape || c == kItem || c == kAfter) out += kEscape;
-    out += c;
-  }
+  const QString text = value.toString();
+  qsizetype from = 0;  // appended in runs between the characters that need escaping
+  for (qsizetype at = 0; at < text.size(); ++at)
+    if (text[at] == kEscape || text[at] == kItem || text[at] == kAfter) {
+      out += QStringView(text).sliced(from, at - from);
+      out += kEscape;
+      from = at;
+    }
+  out += QStringView(text).sliced(from);
 }
 
 // Reads one value from `at` up to an unescaped '|' or '>' (or the end).
@@ -135,8 +140,11 @@ bool isSecretColumn(const Table& table, const QString& column) {
 
 QString encodeChanges(const std::vector<ColumnChange>& changes, bool newRow) {
   QString out;
+  out.reserve(512);
   for (const ColumnChange& change : changes) {
-    out += kItem + change.column + kValue;
+    out += kItem;
+    out += change.column;
+    out += kValue;
     if (!newRow) {
       appendValue(out, change.before);
       out += kAfter;
