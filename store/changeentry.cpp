@@ -20,10 +20,15 @@ void appendValue(QString& out, const QVariant& value) {
     out += kNull;
     return;
   }
-  for (const QChar c : value.toString()) {
-    if (c == kEscape || c == kItem || c == kAfter) out += kEscape;
-    out += c;
-  }
+  const QString text = value.toString();
+  qsizetype from = 0;  // appended in runs between the characters that need escaping
+  for (qsizetype at = 0; at < text.size(); ++at)
+    if (text[at] == kEscape || text[at] == kItem || text[at] == kAfter) {
+      out += QStringView(text).sliced(from, at - from);
+      out += kEscape;
+      from = at;
+    }
+  out += QStringView(text).sliced(from);
 }
 
 // Reads one value from `at` up to an unescaped '|' or '>' (or the end).
@@ -76,18 +81,50 @@ std::vector<ColumnChange> decodeJson(const QString& text) {
 
 QString shown(const QVariant& value) { return value.isNull() ? QStringLiteral("(empty)") : value.toString(); }
 
-QString hashOf(const QStringList& fields) {
-  return QString::fromLatin1(
-      QCryptographicHash::hash(fields.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha256).toHex());
+// Appends `text` in UTF-8; plain ASCII, as names and most values are, without a temporary.
+bool appendUtf8(QByteArray& out, QStringView text) {
+  const qsizetype at = out.size();
+  out.resize(at + text.size());
+  char* to = out.data() + at;
+  for (const QChar c : text) {
+    if (c.unicode() >= 0x80) {
+      out.resize(at);
+      out += text.toUtf8();
+      return true;
+    }
+    *to++ = char(c.unicode());
+  }
+  return true;
 }
+
+// What a seal takes after the seal before it, by place among the log's
+// columns: the first form's summary, the compact form's row digest.
+constexpr int kRowKeyPlace = 5;
+constexpr int kNumberPlace = 6;
+constexpr int kSealedFirstForm[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+constexpr int kSealedCompact[] = {1, 2, 3, 4, 5, 6, 7, 9, 11};
 
 }  // namespace
 
+QByteArray sealOfStored(QByteArrayView previous, bool compact, const AppendStoredText& field) {
+  QByteArray fields;  // joined by 0x1f; a null number reads 0x01
+  fields.reserve(512);
+  fields += previous;
+  for (const int place : compact ? kSealedCompact : kSealedFirstForm) {
+    fields += '\x1f';
+    if (!field(place, fields) && place == kNumberPlace) fields += '\x01';
+  }
+  return QCryptographicHash::hash(fields, QCryptographicHash::Sha256).toHex();
+}
+
 QString ChangeEntry::seal(const QString& previous) const {
-  const QString numberText = number.isNull() ? QStringLiteral("\x01") : number.toString();
-  if (!isCompact())
-    return hashOf({previous, changedAt, login, source, table, QString::number(rowKey), numberText, kind, summary, changes});
-  return hashOf({previous, changedAt, login, source, table, QString::number(rowKey), numberText, kind, changes, rowDigest});
+  const QString* const texts[] = {nullptr, &changedAt, &login, &source, &table, nullptr,
+                                  nullptr, &kind,       &summary, &changes, nullptr, &rowDigest};
+  return QString::fromLatin1(sealOfStored(previous.toUtf8(), isCompact(), [&](int place, QByteArray& out) {
+    if (place == kRowKeyPlace) return appendUtf8(out, QString::number(rowKey));
+    if (place == kNumberPlace) return !number.isNull() && appendUtf8(out, number.toString());
+    return appendUtf8(out, *texts[place]);
+  }));
 }
 
 std::vector<ColumnChange> ChangeEntry::decodedChanges() const {
@@ -103,8 +140,11 @@ bool isSecretColumn(const Table& table, const QString& column) {
 
 QString encodeChanges(const std::vector<ColumnChange>& changes, bool newRow) {
   QString out;
+  out.reserve(512);
   for (const ColumnChange& change : changes) {
-    out += kItem + change.column + kValue;
+    out += kItem;
+    out += change.column;
+    out += kValue;
     if (!newRow) {
       appendValue(out, change.before);
       out += kAfter;
@@ -124,15 +164,24 @@ QString changeSummary(const QString& changesOrSummary) {
 }
 
 QString rowDigest(const Table& table, const QVariantList& values) {
+  return rowDigest(table, int(values.size()), [&values](int place, QByteArray& out) {
+    const QVariant& value = values[place];
+    return !value.isNull() && appendUtf8(out, value.toString());
+  });
+}
+
+QString rowDigest(const Table& table, int count, const AppendStoredText& value) {
   QByteArray row;  // hashed in one piece: check digests every row of the database
-  for (size_t c = 0; c < table.columns.size() && qsizetype(c) < values.size(); ++c) {
+  row.reserve(1024);
+  for (size_t c = 0; c < table.columns.size() && int(c) < count; ++c) {
     const Column& column = table.columns[c];
     if (column.type == ColumnType::Key || isSecretColumn(table, column.name)) continue;
-    const QVariant& value = values[qsizetype(c)];
-    row += column.name.toUtf8();
+    appendUtf8(row, column.name);
     row += '\x1f';
-    row += value.isNull() ? QByteArray("\x01") : value.toString().toUtf8();
+    if (!value(int(c), row)) row += '\x01';
     row += '\x1e';
   }
-  return QString::fromLatin1(QCryptographicHash::hash(row, QCryptographicHash::Sha256).left(16).toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+  return QString::fromLatin1(QCryptographicHash::hash(row, QCryptographicHash::Sha256)
+                                 .left(16)
+                                 .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }

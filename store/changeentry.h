@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 struct Table;
@@ -47,6 +48,15 @@ QString encodeChanges(const std::vector<ColumnChange>& changes, bool newRow);
 // returned as it is.
 QString changeSummary(const QString& changesOrSummary);
 
+// Appends the text of a stored value, by its place, in UTF-8; false for a null.
+using AppendStoredText = std::function<bool(int place, QByteArray& out)>;
+
+// The seal of an entry read as stored: `field` gives the log's columns by
+// their place in changeLogColumns(); `previous` is the seal before it.
+QByteArray sealOfStored(QByteArrayView previous, bool compact, const AppendStoredText& field);
+
 // A digest of a row's stored values (its key and passwords left out): what
 // the check compares the row with. `values` are the table's columns in order.
 QString rowDigest(const Table& table, const QVariantList& values);
+// The same over the first `count` columns, read by their place in the table.
+QString rowDigest(const Table& table, int count, const AppendStoredText& value);

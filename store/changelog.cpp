@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QStringList>
+#include <algorithm>
 
 #include "store/basics/dberror.h"
 #include "store/connection.h"
@@ -19,6 +20,19 @@ QString numberColumn(const QString& table) {
       {"tpo", "ponum"},         {"tinvoice", "invoicenum"}, {"taddressbook", "inqnum"},
   };
   return columns.value(table);
+}
+
+// The time of an entry, to the second, formatted once a second: a bulk load
+// writes thousands of entries in each, and the local time costs a look at the zone file.
+QString entryTime() {
+  thread_local qint64 second = -1;
+  thread_local QString text;
+  const qint64 now = QDateTime::currentSecsSinceEpoch();
+  if (now != second) {
+    second = now;
+    text = QDateTime::fromSecsSinceEpoch(now).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+  }
+  return text;
 }
 
 constexpr char kHiddenBefore[] = "(hidden)";
@@ -44,6 +58,7 @@ namespace {
 
 std::vector<ColumnChange> filledColumns(const Table& table, const QVariantList& values) {
   std::vector<ColumnChange> filled;
+  filled.reserve(values.size());
   for (int c = 0; c < values.size() && c < int(table.columns.size()); ++c)
     if (table.columns[size_t(c)].type != ColumnType::Key && !values[c].isNull() && !values[c].toString().isEmpty())
       filled.push_back({table.columns[size_t(c)].name, {}, values[c]});
@@ -52,7 +67,7 @@ std::vector<ColumnChange> filledColumns(const Table& table, const QVariantList& 
 
 ChangeEntry makeEntry(const ChangeAuthor& author, const Table& table, qint64 rowKey, const QVariantList& rowValues,
                       const char* kind, const std::vector<ColumnChange>& changes) {
-  ChangeEntry entry{QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+  ChangeEntry entry{entryTime(),
                     author.login,
                     author.source,
                     table.name,
@@ -64,12 +79,18 @@ ChangeEntry makeEntry(const ChangeAuthor& author, const Table& table, qint64 row
                     rowDigest(table, rowValues)};
   const int numberAt = table.columnIndex(numberColumn(table.name));
   if (numberAt >= 0) entry.number = rowValues.value(numberAt);
+  const bool newRow = entry.kind == QLatin1String(kNewRow);
+  const auto secret = [&table](const ColumnChange& change) { return isSecretColumn(table, change.column); };
+  if (std::none_of(changes.begin(), changes.end(), secret)) {  // as good as every row: no copy of its values
+    entry.changes = encodeChanges(changes, newRow);
+    return entry;
+  }
   std::vector<ColumnChange> shown;
   for (const ColumnChange& change : changes)
-    shown.push_back(isSecretColumn(table, change.column)
+    shown.push_back(secret(change)
                         ? ColumnChange{change.column, QString::fromLatin1(kHiddenBefore), QString::fromLatin1(kHiddenAfter)}
                         : change);
-  entry.changes = encodeChanges(shown, entry.kind == QLatin1String(kNewRow));
+  entry.changes = encodeChanges(shown, newRow);
   return entry;
 }
 
@@ -83,9 +104,9 @@ void append(Connection& connection, const ChangeEntry& entry) {
   }
   const qint64 key = head->key + 1;  // no gaps: a gap is how a removal shows
   const QString seal = entry.seal(head->seal);
-  Statement& insert = connection.cachedStatement(
-      QStringLiteral("INSERT INTO tchangelog (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-          .arg(changeLogColumns().join(QStringLiteral(", "))));
+  static const QString sql = QStringLiteral("INSERT INTO tchangelog (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                .arg(changeLogColumns().join(QStringLiteral(", ")));
+  Statement& insert = connection.cachedStatement(sql);
   insert.bindAll({key, entry.changedAt, entry.login, entry.source, entry.table, entry.rowKey, entry.number, entry.kind,
                   entry.summary, entry.changes, seal, entry.rowDigest});
   insert.step();

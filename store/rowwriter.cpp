@@ -26,6 +26,7 @@ void RowWriter::append(const QVariantList& valuesWithoutKey) {
   if (valuesWithoutKey.size() != int(table_.columns.size()) - firstColumn_)
     throw DbError(DbErrorKind::Other, QStringLiteral("Database error: wrong number of values for %1").arg(table_.name));
   QVariantList stored(firstColumn_);  // the key, once the row has it
+  stored.reserve(valuesWithoutKey.size() + firstColumn_);
   for (int i = 0; i < valuesWithoutKey.size(); ++i) stored << table_.columns[size_t(i + firstColumn_)].toStored(valuesWithoutKey[i]);
   std::optional<LoggedWrite> logged;  // a caller's transaction takes back all or nothing
   if (!connection_.inTransaction()) logged.emplace(connection_);

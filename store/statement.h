@@ -26,6 +26,7 @@ class Statement {
   QString columnName(int column) const { return engine_->columnName(column); }
   QStringList columnNames() const;
   QVariant value(int column) const { return engine_->value(column); }
+  bool appendText(int column, QByteArray& out) const { return engine_->appendText(column, out); }
 
  private:
   std::unique_ptr<EngineStatement> engine_;

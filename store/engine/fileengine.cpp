@@ -159,6 +159,24 @@ class FileStatement : public EngineStatement {
     }
   }
 
+  // Text as stored: the bytes value() decodes. A stored byte sequence that is
+  // not UTF-8 thus differs here, where value() would have hidden it.
+  bool appendText(int column, QByteArray& out) const override {
+    switch (sqlite3_column_type(stmt_, column)) {
+      case SQLITE_INTEGER:
+        out += QByteArray::number(qint64(sqlite3_column_int64(stmt_, column)));
+        return true;
+      case SQLITE_FLOAT:  // Qt's form, not the engine's
+        out += value(column).toString().toUtf8();
+        return true;
+      case SQLITE_NULL:
+        return false;
+      default:
+        out.append(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)), sqlite3_column_bytes(stmt_, column));
+        return true;
+    }
+  }
+
  private:
   const FileSession& session_;
   sqlite3_stmt* stmt_ = nullptr;

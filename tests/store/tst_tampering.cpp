@@ -18,10 +18,14 @@
 
 namespace {
 
+// Letters beyond ASCII and the characters the log escapes, in one name.
+const QString kLetterhead = QStringLiteral("ŚRĪ GAṆEŚA | PUMPS > \\ 2");
+
 // A few documents, each stored through the store and so logged.
 void storeDocuments(TestDatabase& db) {
   for (const char* number : {"I-1", "I-2", "I-3"})
     RowWriter(db.connection(), "tinquiry").append(QVariantHash{{"inqnum", number}, {"client", "ACME"}, {"brate", 100}});
+  RowWriter(db.connection(), "tinquiry").append(QVariantHash{{"inqnum", "I-9"}, {"client", kLetterhead}});
   RecordSet second = RecordSet::openWhere(db.connection(), "tinquiry", "inqnum = 'I-2'", {});
   second.setValue("brate", 250);
   second.updateBatch();
@@ -97,6 +101,9 @@ void TamperingTest::eachKindOfTamperingIsFound_data() {
                                             : "DELETE FROM sqlite_sequence WHERE name = 'tchangelog'";
   QTest::newRow("a value changed") << QStringList{"UPDATE tinquiry SET brate = 999 WHERE inqnum = 'I-3'"}
                                    << "brate holds \"999\", but the change log last wrote \"100\"";
+  QTest::newRow("a name in other letters changed")
+      << QStringList{"UPDATE tinquiry SET client = 'ŚRĪ GANESA' WHERE inqnum = 'I-9'"}
+      << QString("client holds \"ŚRĪ GANESA\", but the change log last wrote \"%1\"").arg(kLetterhead);
   QTest::newRow("a row inserted without its entry") << QStringList{"INSERT INTO tinquiry (inqnum) VALUES ('GHOST')"}
                                                     << "has no entry in the change log";
   QTest::newRow("a row deleted") << QStringList{"DELETE FROM tinquiry WHERE inqnum = 'I-1'"}
