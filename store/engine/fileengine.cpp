@@ -162,9 +162,9 @@ class FileStatement : public EngineStatement {
   // Text as stored: the bytes value() decodes. A stored byte sequence that is
   // not UTF-8 thus differs here, where value() would have hidden it.
   bool appendText(int column, QByteArray& out) const override {
-    switch (sqlite3_column_type(stmt_, column)) {
+    switch (sqlcipher().sqlite3_column_type(stmt_, column)) {
       case SQLITE_INTEGER:
-        out += QByteArray::number(qint64(sqlite3_column_int64(stmt_, column)));
+        out += QByteArray::number(qint64(sqlcipher().sqlite3_column_int64(stmt_, column)));
         return true;
       case SQLITE_FLOAT:  // Qt's form, not the engine's
         out += value(column).toString().toUtf8();
@@ -172,7 +172,8 @@ class FileStatement : public EngineStatement {
       case SQLITE_NULL:
         return false;
       default:
-        out.append(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)), sqlite3_column_bytes(stmt_, column));
+        out.append(reinterpret_cast<const char*>(sqlcipher().sqlite3_column_text(stmt_, column)),
+                   sqlcipher().sqlite3_column_bytes(stmt_, column));
         return true;
     }
   }
