@@ -7,6 +7,9 @@
 
 struct Table;
 
+// The first form's changes are a JSON array; the compact form's never begin so.
+inline constexpr char kFirstFormChanges = '[';
+
 // One column of a logged write: its value before (null for a new row) and after.
 struct ColumnChange {
   QString column;
@@ -28,7 +31,7 @@ struct ChangeEntry {
   QString changes;
   QString rowDigest; // the compact form only
 
-  bool isCompact() const { return !changes.startsWith(QLatin1Char('[')); }
+  bool isCompact() const { return !changes.startsWith(QLatin1Char(kFirstFormChanges)); }
   // SHA-256 over the entry and the seal before it, as hexadecimal text.
   QString seal(const QString& previous) const;
   std::vector<ColumnChange> decodedChanges() const;

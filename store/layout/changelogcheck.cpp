@@ -62,7 +62,7 @@ ChainWalk walkChain(Connection& connection, const std::vector<Witness>& witnesse
     const qint64 key = entries.value(0).toLongLong();
     changes.resize(0);
     entries.appendText(kChangesPlace, changes);
-    const bool compact = !changes.startsWith('[');
+    const bool compact = !changes.startsWith(kFirstFormChanges);
     seal.resize(0);
     entries.appendText(kSealPlace, seal);
     if (key != walk.lastKey + 1)
