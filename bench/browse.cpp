@@ -214,9 +214,12 @@ int sql(const QString& database, const ListPlace& place) {
   auto connection = Connection::open(database);
   const PagedQuery paged(*connection, queryOf(place));
   QString text = paged.firstPageText();
+  qsizetype at = 0;  // past the values already written in, which may hold a '?'
   for (const QVariant& value : paged.firstPageValues(kFirstScreenRows)) {
     const QString literal = value.typeId() == QMetaType::QString ? "'" + value.toString().replace("'", "''") + "'" : value.toString();
-    text.replace(text.indexOf('?'), 1, literal);
+    at = text.indexOf('?', at);
+    text.replace(at, 1, literal);
+    at += literal.size();
   }
   std::printf("%s;\n", qPrintable(text));
   return 0;
